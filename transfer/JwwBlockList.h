@@ -1,0 +1,58 @@
+// A growable list of fixed-layout records held in blocks of 1000.
+//
+// Capacity follows the store's growth rule: when an append makes the count
+// 1, 1001, 2001, ... the capacity becomes count + 999. Each step adds one new
+// zero-filled block; records already stored are never moved or copied, so an
+// append costs O(1) and an index stays valid for the life of the list.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <vector>
+
+// Fault seam for the block storage: when set, it is asked before every new
+// block is allocated, and a true answer fails the allocation with
+// std::bad_alloc, as if memory ran out.
+extern bool (*jwwBlockAllocFails)();
+
+template <class T>
+class TJwwBlockList {
+ public:
+  static constexpr int32_t kBlockRecords = 1000;
+
+  int32_t Count() const { return count_; }
+  int64_t Capacity() const { return static_cast<int64_t>(blocks_.size()) * kBlockRecords; }
+
+  T& operator[](int32_t i) { return blocks_[i / kBlockRecords][i % kBlockRecords]; }
+  const T& operator[](int32_t i) const { return blocks_[i / kBlockRecords][i % kBlockRecords]; }
+
+  // Appends one zero-filled record and returns it. Throws std::bad_alloc when
+  // memory runs out; the list is then unchanged.
+  T& Append() {
+    if (count_ % kBlockRecords == 0 && count_ / kBlockRecords == static_cast<int32_t>(blocks_.size())) {
+      if (jwwBlockAllocFails && jwwBlockAllocFails()) throw std::bad_alloc();
+      blocks_.reserve(blocks_.size() + 1);
+      blocks_.emplace_back(new T[kBlockRecords]());
+    }
+    return (*this)[count_++];
+  }
+
+  // Count 0 and all storage released.
+  void Clear() {
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+    count_ = 0;
+  }
+
+  // Storage released; the count is left as it was (nothing may index the list
+  // afterwards).
+  void Release() {
+    blocks_.clear();
+    blocks_.shrink_to_fit();
+  }
+
+ private:
+  std::vector<std::unique_ptr<T[]>> blocks_;
+  int32_t count_ = 0;
+};

@@ -1,0 +1,50 @@
+// The C library's file operations behind the file seam. std::rename replaces
+// the target in one step on POSIX systems; the Windows program installs its
+// own operations (MoveFileExW) in their place.
+#include "transfer/JwwFileOps.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+std::FILE* AsFile(TJwwFile file) { return static_cast<std::FILE*>(file); }
+
+// A file that exists but cannot be opened still exists.
+bool Exists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::exists(std::filesystem::path(path), ec);
+}
+
+TJwwFile OpenRead(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
+
+long long Read(TJwwFile file, char* buffer, size_t size) {
+  size_t got = std::fread(buffer, 1, size, AsFile(file));
+  if (got < size && std::ferror(AsFile(file))) return -1;
+  return static_cast<long long>(got);
+}
+
+TJwwFile OpenWrite(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
+
+bool Write(TJwwFile file, const char* data, size_t size) {
+  return std::fwrite(data, 1, size, AsFile(file)) == size;
+}
+
+bool Flush(TJwwFile file) { return std::fflush(AsFile(file)) == 0; }
+
+bool Close(TJwwFile file) { return std::fclose(AsFile(file)) == 0; }
+
+bool Replace(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool Remove(const std::string& path) { return std::remove(path.c_str()) == 0; }
+
+}  // namespace
+
+TJwwFileOps JwwStandardFileOps() {
+  return {Exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove};
+}
+
+TJwwFileOps jwwFileOps = JwwStandardFileOps();

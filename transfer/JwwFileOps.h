@@ -1,0 +1,29 @@
+// The file operations of the transfer file and the settings file, behind a
+// seam: the platform (or a test) may replace any of them. The defaults use
+// the C library; the Windows program installs its own, which take UTF-8 paths
+// to the wide-character API and flush to disk.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+using TJwwFile = void*;
+
+struct TJwwFileOps {
+  bool (*exists)(const std::string& path);
+  TJwwFile (*openRead)(const std::string& path);  // nullptr on failure
+  // Bytes read (0 at the end), or -1 on a read error.
+  long long (*read)(TJwwFile file, char* buffer, size_t size);
+  TJwwFile (*openWrite)(const std::string& path);  // creates or truncates
+  bool (*write)(TJwwFile file, const char* data, size_t size);
+  bool (*flush)(TJwwFile file);  // everything written reaches the file
+  bool (*close)(TJwwFile file);  // false when a write could not be completed
+  // Replaces `to` by `from` in one step.
+  bool (*replace)(const std::string& from, const std::string& to);
+  bool (*remove)(const std::string& path);
+};
+
+extern TJwwFileOps jwwFileOps;
+
+// The C library implementation, which jwwFileOps holds at start.
+TJwwFileOps JwwStandardFileOps();

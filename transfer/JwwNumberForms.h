@@ -1,0 +1,21 @@
+// The three number forms of every output line. Each writes into `out`, which
+// must have room for kJwwNumberMax bytes, and returns the end of what it
+// wrote. No locale is consulted: the decimal separator is always ".".
+#pragma once
+
+#include <cstdint>
+
+constexpr int kJwwNumberMax = 32;
+
+// Decimal digits, "-" for negatives, never "+".
+char* FormatInt(char* out, int32_t value);
+
+// Upper-case hexadecimal digits without leading zeros (a negative value gives
+// the eight digits of its 32-bit two's complement).
+char* FormatHex(char* out, int32_t value);
+
+// General format with at most 15 significant digits: the exact decimal value
+// rounded to 18 significant digits, then half-up to 15; fixed layout for
+// decimal exponents -3..15, otherwise "d.dddE-n". Zero of either sign is "0",
+// infinities "INF" and "-INF", not-a-number "NAN".
+char* FormatReal(char* out, double value);

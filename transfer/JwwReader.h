@@ -1,0 +1,24 @@
+// The reader of the host's transfer file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+enum TJwwReadResult {
+  jrComplete,    // the file was read to its end
+  jrNoFile,      // no file at the path; the store is as initialised
+  jrIncomplete,  // a file exists but could not be opened or read to its end
+                 // (read error, memory ran out); what was read stays stored
+};
+
+// How the last JwwReadFile ended.
+extern TJwwReadResult jwwReadResult;
+
+// Reads the file at `path` line by line into the store. True when the file
+// was read to its end; false otherwise, with jwwReadResult telling why.
+// Never throws.
+bool JwwReadFile(const std::string& path);
+
+// Splits one line (without its line end) into tokens and applies it to the
+// store. Throws std::bad_alloc when memory runs out.
+void JwwParseLine(std::string_view line);

@@ -1,0 +1,227 @@
+// The entity store's module-level state and its life cycle.
+#include "transfer/JwwStore.h"
+
+#include <cstring>
+#include <memory>
+
+#include "common/MyFunc.h"
+#include "transfer/JwwOutputLines.h"
+
+bool (*jwwBlockAllocFails)() = nullptr;
+
+TJwwBlockList<TJwwEntRef> entityOrder;
+TJwwBlockList<TJwwEntLine> jwwLines;
+TJwwBlockList<TJwwEntCircle> jwwCircles;
+TJwwBlockList<TJwwEntArc> jwwArcs;
+TJwwBlockList<TJwwEntText> jwwTexts;
+TJwwBlockList<TJwwEntPoint> jwwPoints;
+TJwwBlockList<TJwwEntPointEx> jwwPointExs;
+TJwwBlockList<TJwwEntLineText> jwwLineTexts;
+TJwwBlockList<TJwwEntBlk> jwwBlks;
+TJwwBlockList<TJwwEntSolid2> jwwSolid2s;
+TJwwBlockList<TJwwEntSolid3> jwwSolid3s;
+TJwwBlockList<TJwwEntSolid4> jwwSolid4s;
+TJwwBlockList<TJwwEntSolidSc> jwwSolidScs;
+TJwwBlockList<TJwwEntSolidSe> jwwSolidSes;
+TJwwBlockList<TJwwEntSolidSo> jwwSolidSos;
+TJwwBlockList<TJwwEntSolidSg> jwwSolidSgs;
+std::vector<std::string> blockNames;
+
+TJwwHeader jwwHeader;
+TJwwInitialAttributes initialAttributes;
+TJwwCurrentAttributes currentAttributes;
+bool attrPending[kJwwAttrCount];
+
+int32_t polylineCount;
+bool inPolyline;
+bool lineTextPending;
+TJwwEntLine pendingLine;
+
+namespace {
+
+// The text arena: chunks that are filled front to back and never moved, so a
+// TJwwShortStr may point into them for the life of the store.
+constexpr size_t kArenaChunk = 1 << 20;
+std::vector<std::unique_ptr<char[]>> arenaChunks;
+size_t arenaUsed = kArenaChunk;  // bytes used in the last chunk
+
+// Texts nearly always share the current font name: it is stored once and
+// reused until the current font changes.
+TJwwShortStr storedFont;
+
+void ClearArena() {
+  arenaChunks.clear();
+  arenaChunks.shrink_to_fit();
+  arenaUsed = kArenaChunk;
+  storedFont = {};
+}
+
+void ClearKinds() {
+  entityOrder.Clear();
+  jwwLines.Clear();
+  jwwCircles.Clear();
+  jwwArcs.Clear();
+  jwwTexts.Clear();
+  jwwPoints.Clear();
+  jwwPointExs.Clear();
+  jwwLineTexts.Clear();
+  jwwBlks.Clear();
+  jwwSolid2s.Clear();
+  jwwSolid3s.Clear();
+  jwwSolid4s.Clear();
+  jwwSolidScs.Clear();
+  jwwSolidSes.Clear();
+  jwwSolidSos.Clear();
+  jwwSolidSgs.Clear();
+  blockNames.clear();
+  blockNames.shrink_to_fit();
+}
+
+void ReleaseKinds() {
+  entityOrder.Release();
+  jwwLines.Release();
+  jwwCircles.Release();
+  jwwArcs.Release();
+  jwwTexts.Release();
+  jwwPoints.Release();
+  jwwPointExs.Release();
+  jwwLineTexts.Release();
+  jwwBlks.Release();
+  jwwSolid2s.Release();
+  jwwSolid3s.Release();
+  jwwSolid4s.Release();
+  jwwSolidScs.Release();
+  jwwSolidSes.Release();
+  jwwSolidSos.Release();
+  jwwSolidSgs.Release();
+  blockNames.clear();
+  blockNames.shrink_to_fit();
+}
+
+void SetHeaderDefaults() {
+  TJwwHeader& h = jwwHeader;
+  h.drawingFileName.clear();
+  h.hkValue = 0;
+  for (double& s : h.groupScales) s = 1.0;
+  h.paperWidth = 1189.0;
+  h.paperHeight = 841.0;
+  for (TJwwTextType& t : h.textTypes) t = {3.0, 3.0, 0.0, 2};
+  h.bzFlag = false;
+  for (double& v : h.hnValues) v = 0;
+  h.groupValues.assign(16, 0);
+  h.groupNames.assign(16, std::string());
+  h.layerValues.assign(256, 0);
+  h.layerNames.assign(256, std::string());
+  h.indicatedPoints.assign(100, TJwwIndicatedPoint{});
+  h.indicatedPointCount = 0;
+  h.lineWidthSeen = false;
+}
+
+void SetAttributeDefaults() {
+  initialAttributes = {};
+  initialAttributes.initialColour = 1;
+  initialAttributes.initialLineType = 1;
+  initialAttributes.initialTextType = 1;
+  initialAttributes.initialFreeWidth = 2.0;
+  initialAttributes.initialFreeHeight = 2.0;
+  initialAttributes.initialFreeColour = 1;
+
+  currentAttributes = {};
+  currentAttributes.curColour = 1;
+  currentAttributes.curLineType = 1;
+  currentAttributes.curTextType = 1;
+  currentAttributes.curFreeWidth = 2.0;
+  currentAttributes.curFreeHeight = 2.0;
+  currentAttributes.curFreeColour = 1;
+  currentAttributes.curFontName = std::string(kJwwDefaultFontName);
+  currentAttributes.curPointColour = 1;
+
+  // The reader's six "not seen yet" flags; the writer's four stay as they are
+  // until its own reset.
+  for (int a = jaGroup; a <= jaTextType; ++a) attrPending[a] = true;
+}
+
+}  // namespace
+
+int32_t JwwKindCount(int32_t kind) {
+  switch (kind) {
+    case jekLine: return jwwLines.Count();
+    case jekCircle: return jwwCircles.Count();
+    case jekArc: return jwwArcs.Count();
+    case jekText: return jwwTexts.Count();
+    case jekPoint: return jwwPoints.Count();
+    case jekPointEx: return jwwPointExs.Count();
+    case jekLineText: return jwwLineTexts.Count();
+    case jekBlk: return jwwBlks.Count();
+    case jekSolid2: return jwwSolid2s.Count();
+    case jekSolid3: return jwwSolid3s.Count();
+    case jekSolid4: return jwwSolid4s.Count();
+    case jekSolidSc: return jwwSolidScs.Count();
+    case jekSolidSe: return jwwSolidSes.Count();
+    case jekSolidSo: return jwwSolidSos.Count();
+    case jekSolidSg: return jwwSolidSgs.Count();
+    default: return 0;
+  }
+}
+
+void JwwInit() {
+  ClearKinds();
+  ClearArena();
+  SetHeaderDefaults();
+  SetAttributeDefaults();
+  polylineCount = 0;
+  inPolyline = false;
+  lineTextPending = false;
+  pendingLine = {};
+  pendingLine.head.colour = 1;
+  pendingLine.head.lineType = 1;
+  pendingLine.x2 = 1.0;
+  ClearOutputLines();
+}
+
+void JwwFillHead(TJwwEntHead& head) {
+  const TJwwCurrentAttributes& c = currentAttributes;
+  head.indicatedPointNo = c.curIndicatedPointNo;
+  head.layerGroup = c.curGroup;
+  head.layer = c.curLayer;
+  head.colour = c.curColour;
+  head.lineType = c.curLineType;
+  head.lineWidth = c.curLineWidth;
+  head.zFlags = c.curZFlags;
+}
+
+void JwwAddRef(int32_t kind, int32_t index) { entityOrder.Append() = {kind, index}; }
+
+TJwwShortStr JwwStoreShortStr(std::string_view s) {
+  s = s.substr(0, CharBoundaryLength(s, kJwwShortStrMax));
+  if (s.empty()) return {};
+  if (kArenaChunk - arenaUsed < s.size()) {
+    if (jwwBlockAllocFails && jwwBlockAllocFails()) throw std::bad_alloc();
+    arenaChunks.reserve(arenaChunks.size() + 1);
+    arenaChunks.emplace_back(new char[kArenaChunk]);
+    arenaUsed = 0;
+  }
+  char* at = arenaChunks.back().get() + arenaUsed;
+  std::memcpy(at, s.data(), s.size());
+  arenaUsed += s.size();
+  return {at, static_cast<uint32_t>(s.size())};
+}
+
+TJwwShortStr JwwStoreCurrentFontName() {
+  const std::string& name = currentAttributes.curFontName;
+  std::string_view cut(name.data(), CharBoundaryLength(name, kJwwShortStrMax));
+  if (storedFont.View() != cut) storedFont = JwwStoreShortStr(cut);
+  return storedFont;
+}
+
+void JwwRelease() {
+  ReleaseKinds();
+  ClearArena();
+  TJwwHeader& h = jwwHeader;
+  h.groupValues = {};
+  h.groupNames = {};
+  h.layerValues = {};
+  h.layerNames = {};
+  h.indicatedPoints = {};
+  ReleaseOutputLines();
+}
