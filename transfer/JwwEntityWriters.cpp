@@ -105,8 +105,12 @@ void WriteLineText(int32_t index) {
   PutPlace(e.head);
   PutPen(line.head);
   PutTextLook(text);
+  // z lines read before the unit's plain line were stamped on its line part,
+  // those read after it on the unit's own header; both belong to the unit.
+  TJwwEntHead zHead = e.head;
+  zHead.zFlags |= line.head.zFlags;
   PutZFlagsIfWritten(LineTextIsWritable(line.x1, line.y1, line.x2, line.y2, text.dx, text.dy),
-                     e.head);
+                     zHead);
   PutLineText(text.text.View(), line.x1, line.y1, line.x2, line.y2, text.x, text.y, text.dx,
               text.dy);
 }

@@ -90,6 +90,15 @@ TEST(EntityWriters, AttributeLinesOfEachKindInOrder) {
        [] { WriteLineText(AddRecord(jwwLineTexts, jekLineText, LineText("T", 3, 4))); },
        {"lg1", "ly2", "lc6", "lt7", "lw8", "cn2", "cc1", kFontLineA, "z1", "msg", "0 0 3 4",
         "cs 1 2 1 0 \"", "T"}},
+      {"line and text: z lines of the line part and of the unit both go out",
+       [] {
+         TJwwEntLineText u = LineText("T", 3, 4);
+         u.head.zFlags = 2;
+         u.line.head.zFlags = 8;
+         WriteLineText(AddRecord(jwwLineTexts, jekLineText, u));
+       },
+       {"lg1", "ly2", "lc6", "lt7", "lw8", "cn2", "cc1", kFontLineA, "z2", "z4", "msg", "0 0 3 4",
+        "cs 1 2 1 0 \"", "T"}},
       {"two-point solid: colour and width",
        [] {
          WriteSolid2(AddRecord(jwwSolid2s, jekSolid2, TJwwEntSolid2{Distinct(), 0, 0, 0, 1, 1}));
