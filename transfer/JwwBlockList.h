@@ -38,6 +38,12 @@ class TJwwBlockList {
     return (*this)[count_++];
   }
 
+  // Takes back the last Append (its slot is zero-filled again and kept for the
+  // next one). Lets a caller undo an append whose companion step failed.
+  void DropLast() {
+    if (count_ > 0) (*this)[--count_] = T{};
+  }
+
   // Count 0 and all storage released.
   void Clear() {
     blocks_.clear();

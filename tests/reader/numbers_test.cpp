@@ -1,0 +1,124 @@
+// TextToInt and TextToReal: the whole text is one number or the result is 0.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "common/MyFunc.h"
+
+namespace {
+
+TEST(TextToInt, ReadsDecimalAndHexOrGivesZero) {
+  const struct {
+    const char* text;
+    int32_t value;
+  } cases[] = {
+      {"", 0},
+      {" ", 0},
+      {"0", 0},
+      {"12", 12},
+      {"  12", 12},
+      {"12 ", 0},
+      {"\t1", 0},
+      {"+5", 5},
+      {"-5", -5},
+      {"--5", 0},
+      {"+-5", 0},
+      {"-", 0},
+      {"12a", 0},
+      {"1.5", 0},
+      {"1e3", 0},
+      {"007", 7},
+      {"$1A", 26},
+      {"$1a", 26},
+      {"x1F", 31},
+      {"X1f", 31},
+      {"0x1f", 31},
+      {"0X1F", 31},
+      {"-$10", -16},
+      {"+0x10", 16},
+      {"$", 0},
+      {"0x", 0},
+      {"x", 0},
+      {"$G", 0},
+      {"$ 1", 0},
+      {"- 5", 0},
+      {"0x-1", 0},
+      {"$$1", 0},
+      {"2147483647", std::numeric_limits<int32_t>::max()},
+      {"2147483648", 0},
+      {"-2147483648", std::numeric_limits<int32_t>::min()},
+      {"-2147483649", 0},
+      {"00000000000000000002147483647", std::numeric_limits<int32_t>::max()},
+      {"99999999999999999999999", 0},
+      {"$7FFFFFFF", std::numeric_limits<int32_t>::max()},
+      {"$80000000", 0},
+      {"-$80000000", std::numeric_limits<int32_t>::min()},
+      {"$FFFFFFFF", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextToInt(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(TextToReal, ReadsTheWholeTextOrGivesZero) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"", 0},
+      {" ", 0},
+      {"5", 5},
+      {"5.", 5},
+      {".5", 0.5},
+      {"+1.5", 1.5},
+      {"-1.5", -1.5},
+      {"  2.25", 2.25},
+      {"1e3", 1000},
+      {"1E-3", 0.001},
+      {"1e+3", 1000},
+      {"-.5e1", -5},
+      {"0.1", 0.1},
+      {"100.000", 100},
+      {"-", 0},
+      {"+", 0},
+      {".", 0},
+      {"-.", 0},
+      {"e5", 0},
+      {"1e", 0},
+      {"1e+", 0},
+      {"1.2.3", 0},
+      {"1,5", 0},
+      {"1.5 ", 0},
+      {"\t1", 0},
+      {"inf", 0},
+      {"nan", 0},
+      {"0x10", 0},
+      {"$10", 0},
+      {"1d3", 0},
+      {"+-1", 0},
+      {"--1", 0},
+      {"123456789012345678901234567890", 1.2345678901234568e29},
+      {"9007199254740993", 9007199254740992.0},  // halfway: to even
+      {"0.30000000000000004", 0.30000000000000004},
+      {"1.7976931348623157e308", std::numeric_limits<double>::max()},
+      {"4.9e-324", std::numeric_limits<double>::denorm_min()},
+      {"0.000000000000000000000000000001", 1e-30},
+      {"1e999", 0},  // too large for a double
+      {"-1e999", 0},
+      {"1.7976931348623159e308", 0},
+      {"1e-400", 0},  // rounds to zero
+      {"1e99999999999999999999", 0},
+      {"1e-99999999999999999999", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextToReal(c.text), c.value) << '"' << c.text << '"';
+}
+
+TEST(TextToReal, NegativeZeroReadsAsPlainZero) {
+  for (const char* text : {"-0", "-0.0", "-0e5", "-1e-400", "-.0"}) {
+    double value = TextToReal(text);
+    EXPECT_EQ(value, 0) << text;
+    EXPECT_FALSE(std::signbit(value)) << text;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,150 @@
+// JwwReadFile: line ends, the end-of-file mark, reads in pieces, and how a
+// missing, unreadable or partly read file is told apart.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/reader/reader_support.h"
+
+namespace {
+
+// The plain lines of the store as "x1,y1,x2,y2;" each.
+std::string LinesRead() {
+  std::string out;
+  for (int i = 0; i < jwwLines.Count(); ++i) {
+    const TJwwEntLine& l = jwwLines[i];
+    for (double v : {l.x1, l.y1, l.x2, l.y2}) out += std::to_string(static_cast<int>(v)) + ",";
+    out.back() = ';';
+  }
+  return out;
+}
+
+TEST(LineEnds, LfCrLfLoneCrAndTheEndOfFileMark) {
+  const struct {
+    const char* name;
+    std::string content;
+    const char* lines;
+  } cases[] = {
+      {"LF", "1 2 3 4\n5 6 7 8\n", "1,2,3,4;5,6,7,8;"},
+      {"CR LF", "1 2 3 4\r\n5 6 7 8\r\n", "1,2,3,4;5,6,7,8;"},
+      {"no end on the last line", "1 2 3 4\r\n5 6 7 8", "1,2,3,4;5,6,7,8;"},
+      {"lone CR is dropped, not a line end", "1 2\r3 4 5\r\r\n", "1,23,4,5;"},
+      {"empty lines", "\n\r\n\n1 2 3 4\n\n", "1,2,3,4;"},
+      {"mark at a line start ends the file", "1 2 3 4\n\x1A\n5 6 7 8\n", "1,2,3,4;"},
+      {"mark as the first byte",
+       "\x1A"
+       "1 2 3 4\n",
+       ""},
+      {"mark inside a line ends it", "1 2 3 4\x1A 9 9\n5 6 7 8\n", "1,2,3,4;5,6,7,8;"},
+      {"mark after a lone CR is inside the line", "1 2 3 4\n\r\x1A\n5 6 7 8\n", "1,2,3,4;5,6,7,8;"},
+      {"mark inside the skipped rest", "1 2 3 4\x1A\x1A\n\x1A\n5 6 7 8\n", "1,2,3,4;"},
+      {"mark inside the last line", "1 2 3 4\x1A", "1,2,3,4;"},
+  };
+  for (const auto& c : cases) {
+    // Every piece size moves the block edges across every byte.
+    for (size_t chunk : {size_t{1} << 20, size_t{1}, size_t{2}, size_t{3}, size_t{5}}) {
+      EXPECT_TRUE(ReadThroughFake(c.content, chunk)) << c.name << " / " << chunk;
+      EXPECT_EQ(LinesRead(), c.lines) << c.name << " / " << chunk;
+      EXPECT_EQ(jwwReadResult, jrComplete);
+    }
+  }
+}
+
+TEST(LineEnds, LoneCrDoesNotBecomeTheTrailByte) {
+  // The CR is gone before splitting, so the lead byte pairs with the "A".
+  for (size_t chunk : {size_t{1} << 20, size_t{1}}) {
+    ReadThroughFake("ch 1 2 3 4 \"\x82\rA\r\n", chunk);
+    ASSERT_EQ(jwwTexts.Count(), 1);
+    EXPECT_EQ(jwwTexts[0].text.View(),
+              "\x82"
+              "A");
+  }
+}
+
+TEST(LineEnds, LinesLongerThanABlock) {
+  std::string content;
+  for (int i = 0; i < 120000; ++i) content += std::to_string(i) + " 1 2 3\r\n";
+  content += "ch 0 0 1 0 \"" + std::string(3 << 20, 'x') + "\r\n9 9 9 9";
+  ASSERT_TRUE(ReadThroughFake(content));
+  ASSERT_EQ(jwwLines.Count(), 120001);
+  for (int i = 0; i < 120000; ++i) ASSERT_EQ(jwwLines[i].x1, i);
+  EXPECT_EQ(jwwTexts[0].text.View(), std::string(255, 'x'));
+  EXPECT_EQ(jwwLines[120000].x1, 9);
+}
+
+TEST(ReadResult, MissingFileAndRealFile) {
+  std::filesystem::path dir = std::filesystem::temp_directory_path() / "jww_reader_test";
+  std::filesystem::create_directories(dir);
+  std::string path = (dir / "JWC_TEMP.TXT").string();
+  std::filesystem::remove(path);
+
+  JwwInit();
+  EXPECT_FALSE(JwwReadFile(path));
+  EXPECT_EQ(jwwReadResult, jrNoFile);
+
+  std::ofstream(path, std::ios::binary) << "lg1\r\nci 0 0 5\r\n";
+  JwwInit();
+  EXPECT_TRUE(JwwReadFile(path));
+  EXPECT_EQ(jwwReadResult, jrComplete);
+  EXPECT_EQ(KindCounts(), "circle:1");
+  EXPECT_EQ(jwwCircles[0].head.layerGroup, 1);
+
+  // A folder exists but cannot be read as a file.
+  JwwInit();
+  EXPECT_FALSE(JwwReadFile(dir.string()));
+  EXPECT_EQ(jwwReadResult, jrIncomplete);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(ReadResult, FileThatCannotBeOpened) {
+  fakeFile = TFakeFile{"1 2 3 4\n"};
+  fakeFile.opens = false;
+  jwwFileOps = FakeFileOps();
+  JwwInit();
+  EXPECT_FALSE(JwwReadFile("JWC_TEMP.TXT"));
+  jwwFileOps = JwwStandardFileOps();
+  EXPECT_EQ(jwwReadResult, jrIncomplete);
+  EXPECT_EQ(entityOrder.Count(), 0);
+}
+
+TEST(ReadResult, ReadErrorKeepsTheLinesBeforeIt) {
+  // Pieces of 8 bytes, the third read fails: two whole lines were read.
+  EXPECT_FALSE(ReadThroughFake("1 2 3 4\n5 6 7 8\n9 9 9 9\n", 8, 2));
+  EXPECT_EQ(jwwReadResult, jrIncomplete);
+  EXPECT_EQ(LinesRead(), "1,2,3,4;5,6,7,8;");
+  EXPECT_TRUE(fakeFile.closed);
+}
+
+TEST(ReadResult, MemoryRunningOutKeepsAConsistentStore) {
+  // 1 circle and 1000 texts: the next text needs a new block of texts but
+  // not of the entity order, so only the record's append fails.
+  std::string content = "ci 0 0 1\n";
+  for (int i = 0; i < 1001; ++i) content += "ch 0 0 1 0 \"t\n";
+  jwwBlockAllocFails = [] { return jwwTexts.Count() == 1000; };
+  bool ok = ReadThroughFake(content);
+  jwwBlockAllocFails = nullptr;
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(jwwReadResult, jrIncomplete);
+  EXPECT_EQ(jwwTexts.Count(), 1000);
+  EXPECT_EQ(entityOrder.Count(), 1001);  // no entry names the missing record
+  EXPECT_EQ(entityOrder[1000].kind, jekText);
+  EXPECT_EQ(entityOrder[1000].index, 999);
+  EXPECT_TRUE(fakeFile.closed);
+}
+
+TEST(ReadResult, BlockNameIsTakenBackWhenItsRecordFails) {
+  std::string content;
+  for (int i = 0; i < 1001; ++i) content += "BL 0 0 b" + std::to_string(i) + "\n";
+  jwwBlockAllocFails = [] { return jwwBlks.Count() == 1000; };
+  bool ok = ReadThroughFake(content);
+  jwwBlockAllocFails = nullptr;
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(jwwBlks.Count(), 1000);
+  EXPECT_EQ(blockNames.size(), 1000u);
+  EXPECT_EQ(entityOrder.Count(), 1000);
+}
+
+}  // namespace

@@ -1,0 +1,77 @@
+// Shared helpers of the reader tests: parse lines into a fresh store, and
+// read a byte string through the file seam.
+#pragma once
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "transfer/JwwGaibu.h"
+
+// Starts from an empty store and parses `lines` in order.
+inline void ReadLines(std::initializer_list<std::string_view> lines) {
+  JwwInit();
+  for (std::string_view line : lines) JwwParseLine(line);
+}
+
+// The store's record counts as text, kinds with no record left out, e.g.
+// "line:2 text:1"; "" for an empty store.
+inline std::string KindCounts() {
+  static const char* const names[] = {"",        "line", "circle", "arc",    "text",   "point",
+                                      "pointEx", "unit", "blk",    "solid2", "solid3", "solid4",
+                                      "sc",      "se",   "so",     "sg"};
+  std::string out;
+  for (int kind = 1; kind <= kJwwKindCount; ++kind) {
+    if (JwwKindCount(kind) == 0) continue;
+    if (!out.empty()) out += ' ';
+    out += std::string(names[kind]) + ':' + std::to_string(JwwKindCount(kind));
+  }
+  return out;
+}
+
+// A file seam that serves `fileContent` in reads of at most `fileChunk`
+// bytes, and can fail a read after `readsBeforeError` reads.
+struct TFakeFile {
+  std::string content;
+  size_t chunk = 1 << 20;
+  int readsBeforeError = -1;  // -1: never fails
+  bool opens = true;
+  size_t at = 0;
+  int reads = 0;
+  bool closed = false;
+};
+inline TFakeFile fakeFile;
+
+inline TJwwFileOps FakeFileOps() {
+  TJwwFileOps ops = JwwStandardFileOps();
+  ops.exists = [](const std::string&) { return true; };
+  ops.openRead = [](const std::string&) -> TJwwFile {
+    fakeFile.at = 0;
+    fakeFile.reads = 0;
+    fakeFile.closed = false;
+    return fakeFile.opens ? &fakeFile : nullptr;
+  };
+  ops.read = [](TJwwFile, char* buffer, size_t size) -> long long {
+    if (fakeFile.reads++ == fakeFile.readsBeforeError) return -1;
+    size_t n = std::min({size, fakeFile.chunk, fakeFile.content.size() - fakeFile.at});
+    std::memcpy(buffer, fakeFile.content.data() + fakeFile.at, n);
+    fakeFile.at += n;
+    return static_cast<long long>(n);
+  };
+  ops.close = [](TJwwFile) { return fakeFile.closed = true; };
+  return ops;
+}
+
+// Reads `content` through the fake seam after JwwInit, then puts the
+// standard file operations back.
+inline bool ReadThroughFake(const std::string& content, size_t chunk = 1 << 20,
+                            int readsBeforeError = -1) {
+  fakeFile = TFakeFile{content, chunk, readsBeforeError};
+  jwwFileOps = FakeFileOps();
+  JwwInit();
+  bool ok = JwwReadFile("JWC_TEMP.TXT");
+  jwwFileOps = JwwStandardFileOps();
+  return ok;
+}

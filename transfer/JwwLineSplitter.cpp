@@ -1,0 +1,79 @@
+// Line ends of the transfer file. Most lines lie wholly inside one block and
+// hold no stray CR; they are handed over in place, without a copy. Only a
+// line that crosses a block edge or holds a lone CR is copied.
+#include "transfer/JwwLineSplitter.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr char kEndOfFileMark = 0x1A;
+
+// First `c` in [from, end), or end.
+const char* Find(const char* from, const char* end, char c) {
+  const void* at = std::memchr(from, c, static_cast<size_t>(end - from));
+  return at ? static_cast<const char*>(at) : end;
+}
+
+void AppendWithoutCr(std::string& to, const char* from, const char* end) {
+  while (from < end) {
+    const char* cr = Find(from, end, '\r');
+    to.append(from, cr);
+    from = cr + 1;
+  }
+}
+
+}  // namespace
+
+bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHandler onLine) {
+  const char* p = block.data();
+  const char* const end = p + block.size();
+  // Next CR and next end-of-file mark at or after p, found again only once
+  // p has passed them, so each byte is searched once.
+  const char* nextCr = Find(p, end, '\r');
+  const char* nextMark = Find(p, end, kEndOfFileMark);
+
+  while (p < end) {
+    if (splitter.skipping) {
+      const char* lf = Find(p, end, '\n');
+      if (lf == end) return true;
+      p = lf + 1;
+      splitter.skipping = false;
+      splitter.lineStarted = false;
+      continue;
+    }
+    if (nextMark < p) nextMark = Find(p, end, kEndOfFileMark);
+    if (nextCr < p) nextCr = Find(p, end, '\r');
+    if (!splitter.lineStarted && p == nextMark) return false;
+
+    const char* lf = Find(p, end, '\n');
+    const bool endedByMark = nextMark < lf;
+    const char* lineEnd = endedByMark ? nextMark : lf;
+    const bool complete = lineEnd < end;
+
+    if (complete && splitter.partial.empty() && nextCr >= lineEnd) {
+      onLine({p, static_cast<size_t>(lineEnd - p)});
+    } else if (complete && splitter.partial.empty() && !endedByMark && nextCr == lineEnd - 1) {
+      onLine({p, static_cast<size_t>(lineEnd - 1 - p)});  // CR LF
+    } else {
+      AppendWithoutCr(splitter.partial, p, lineEnd);
+      if (!complete) {
+        splitter.lineStarted = true;
+        return true;
+      }
+      onLine(splitter.partial);
+      splitter.partial.clear();
+    }
+
+    p = lineEnd + 1;
+    splitter.lineStarted = false;
+    splitter.skipping = endedByMark;
+  }
+  return true;
+}
+
+void JwwFinishLines(TJwwLineSplitter& splitter, TJwwLineHandler onLine) {
+  if (splitter.lineStarted && !splitter.skipping) onLine(splitter.partial);
+  splitter.partial.clear();
+  splitter.lineStarted = false;
+}

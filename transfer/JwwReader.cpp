@@ -1,0 +1,261 @@
+// The transfer-file reader: the file loop and the statement table. A line's
+// first token picks the statement; the statements are tried in a fixed
+// order, and one whose token count does not fit passes the line on to the
+// next. Lines are grouped by the first byte of their keyword only to skip
+// groups that cannot match; within a group the order is kept.
+#include "transfer/JwwReader.h"
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "common/MyFunc.h"
+#include "transfer/JwwFileOps.h"
+#include "transfer/JwwLineSplitter.h"
+#include "transfer/JwwReaderAttributes.h"
+#include "transfer/JwwReaderEntities.h"
+#include "transfer/JwwStore.h"
+#include "transfer/JwwTokenizer.h"
+
+TJwwReadResult jwwReadResult = jrNoFile;
+
+namespace {
+
+// The tokens of the line being parsed, reused from line to line.
+TJwwTokenList tokens;
+
+double RealAt(int i) {
+  return TextToReal(tokens[i]);
+}
+
+void ReadReals(double* to, int count) {
+  for (int i = 0; i < count; ++i) to[i] = RealAt(i + 1);
+}
+
+// Keywords of the ten text statements, by text kind.
+constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
+                                              "cp", "ct", "ck", "cz", "c2"};
+
+// Text kind of `key`, or -1 when it is no text keyword.
+int32_t TextKind(std::string_view key) {
+  for (int32_t kind = 0; kind < 10; ++kind) {
+    if (key == kTextKeywords[kind]) return kind;
+  }
+  return -1;
+}
+
+// Header settings and indicated points: keywords that start with "h".
+bool ReadHeaderStatement(std::string_view key, int n) {
+  TJwwHeader& h = jwwHeader;
+  if (key == "hk" && n >= 2) {
+    h.hkValue = RealAt(1);
+  } else if (key == "hs" && n >= 17) {
+    ReadReals(h.groupScales, 16);
+  } else if (key == "hzs" && n >= 3) {
+    h.paperWidth = RealAt(1);
+    h.paperHeight = RealAt(2);
+  } else if (key == "hcw" && n >= 11) {
+    for (int i = 0; i < 10; ++i) h.textTypes[i].width = RealAt(i + 1);
+  } else if (key == "hch" && n >= 11) {
+    for (int i = 0; i < 10; ++i) h.textTypes[i].height = RealAt(i + 1);
+  } else if (key == "hcd" && n >= 11) {
+    for (int i = 0; i < 10; ++i) h.textTypes[i].spacing = RealAt(i + 1);
+  } else if (key == "hcc" && n >= 11) {
+    for (int i = 0; i < 10; ++i) h.textTypes[i].colour = TextToInt(tokens[i + 1]);
+  } else if (key == "hn" && n >= 5) {
+    ReadReals(h.hnValues, 4);
+  } else if (key.starts_with("hp") && n >= 3) {
+    JwwReadIndicatedPoint(tokens);
+  } else if (key.starts_with("hhp")) {
+    JwwReadIndicatedPointNo(tokens);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Layer names and the line attributes: keywords that start with "l". Every
+// keyword of the form "lg", "ly", "lc", "lt", "lw" is taken.
+bool ReadLineAttribute(std::string_view key) {
+  TJwwHeader& h = jwwHeader;
+  const TJwwCurrentAttributes& cur = currentAttributes;
+  if (key.starts_with("lgn")) {
+    h.groupNames[cur.curGroup] = key.substr(3);
+  } else if (key.starts_with("lyn")) {
+    h.layerNames[cur.curGroup * 16 + cur.curLayer] = key.substr(3);
+  } else if (key.starts_with("lg")) {
+    JwwReadLayerGroup(tokens);
+  } else if (key.starts_with("ly")) {
+    JwwReadLayer(tokens);
+  } else if (key.starts_with("lc")) {
+    JwwReadColour(tokens);
+  } else if (key.starts_with("lt")) {
+    JwwReadLineType(tokens);
+  } else if (key.starts_with("lw")) {
+    JwwReadLineWidth(tokens);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Text attributes, circles, arcs and texts: keywords that start with "c".
+bool ReadCStatement(std::string_view key, int n) {
+  if (key.starts_with("cn$")) {
+    JwwReadFontName(tokens);
+  } else if (key.starts_with("cn")) {
+    JwwReadTextType(tokens);
+  } else if (key.starts_with("cc")) {
+    JwwReadBasePoint(tokens);
+  } else if (key == "ci" && n == 4) {
+    JwwReadCircle(tokens);
+  } else if (key == "ci" && n >= 8) {
+    JwwReadArc(tokens);
+  } else if (int32_t kind = TextKind(key); kind >= 0 && n >= 6) {
+    JwwReadText(tokens, kind);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// "z1".."z5": z flags for the next entity.
+bool ReadZFlag(std::string_view key) {
+  if (key.size() != 2 || key[1] < '1' || key[1] > '5') return false;
+  currentAttributes.curZFlags |= 1 << (key[1] - '1');
+  return true;
+}
+
+// Point colour, polyline start and points: keywords that start with "p".
+bool ReadPStatement(std::string_view key, int n) {
+  if (key.starts_with("pn")) {
+    currentAttributes.curPointColour = TextToInt(key.substr(2));
+    inPolyline = false;
+  } else if (key == "pl") {
+    if (polylineCount < INT32_MAX) ++polylineCount;
+    inPolyline = true;
+    lineTextPending = false;
+  } else if (key == "pt" && n == 3) {
+    JwwReadPoint(tokens);
+  } else if (key == "pt" && n >= 6) {
+    JwwReadPointEx(tokens);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// Solids: keywords that start with "s".
+bool ReadSolidStatement(std::string_view key, int n) {
+  if (key == "sl" && (n == 5 || n == 7 || n >= 9)) {
+    JwwReadSolid(tokens);
+  } else if (key == "sc" && n >= 9) {
+    JwwReadSolidWithCode(tokens, jekSolidSc);
+  } else if (key == "se" && n >= 9) {
+    JwwReadSolidWithCode(tokens, jekSolidSe);
+  } else if (key == "so" && n >= 9) {
+    JwwReadSolidOfEight(tokens, jekSolidSo);
+  } else if (key == "sg" && n >= 9) {
+    JwwReadSolidOfEight(tokens, jekSolidSg);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The statement of the split line, if any. True when one took the line.
+bool ReadStatement(std::string_view key, int n) {
+  if (key.find("file=") != std::string_view::npos) {
+    jwwHeader.drawingFileName = key.substr(5);
+    return true;
+  }
+  switch (key[0]) {
+    case 'h':
+      return ReadHeaderStatement(key, n);
+    case 'b':
+      if (key != "bz") return false;
+      jwwHeader.bzFlag = true;
+      return true;
+    case 'l':
+      return ReadLineAttribute(key);
+    case 'c':
+      return ReadCStatement(key, n);
+    case 'z':
+      return ReadZFlag(key);
+    case 'p':
+      return ReadPStatement(key, n);
+    case 'm':
+      if (key != "msg") return false;
+      lineTextPending = true;
+      inPolyline = false;
+      return true;
+    case '#':
+      if (key != "#") return false;
+      inPolyline = false;
+      lineTextPending = false;
+      return true;
+    case 'B':
+      if (key != "BL" || n < 4) return false;
+      JwwReadBlockInsertion(tokens);
+      return true;
+    case 's':
+      return ReadSolidStatement(key, n);
+    default:
+      return false;
+  }
+}
+
+constexpr size_t kReadBlockSize = size_t{1} << 20;
+
+// Feeds the open file to the parser block by block. False when a read fails;
+// exceptions from parsing pass through.
+bool ReadAllLines(TJwwFile file) {
+  std::unique_ptr<char[]> block(new char[kReadBlockSize]);
+  TJwwLineSplitter splitter;
+  for (;;) {
+    long long got = jwwFileOps.read(file, block.get(), kReadBlockSize);
+    if (got < 0) return false;
+    if (got == 0) break;
+    if (!JwwFeedLines(splitter, {block.get(), static_cast<size_t>(got)}, JwwParseLine)) {
+      return true;  // an end-of-file mark
+    }
+  }
+  JwwFinishLines(splitter, JwwParseLine);
+  return true;
+}
+
+}  // namespace
+
+void JwwParseLine(std::string_view line) {
+  JwwSplitLine(line, tokens);
+  const std::string_view key = tokens[0];
+  if (key.empty()) return;  // no token at all: blanks and dropped bytes only
+  // A four-token line that no statement takes is a plain line, whatever its
+  // first token says.
+  if (!ReadStatement(key, tokens.count) && tokens.count == 4) JwwReadPlainLine(tokens);
+}
+
+bool JwwReadFile(const std::string& path) {
+  jwwReadResult = jrIncomplete;
+  TJwwFile file = nullptr;
+  bool complete = false;
+  try {
+    if (!jwwFileOps.exists(path)) {
+      jwwReadResult = jrNoFile;
+      return false;
+    }
+    file = jwwFileOps.openRead(path);
+    if (file) complete = ReadAllLines(file);
+  } catch (...) {
+    // Memory ran out or a statement failed: what was stored so far stays.
+    complete = false;
+  }
+  if (file) {
+    try {
+      jwwFileOps.close(file);
+    } catch (...) {
+    }
+  }
+  if (complete) jwwReadResult = jrComplete;
+  return complete;
+}
