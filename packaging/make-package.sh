@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds the release package out/JwwTextFlip-<version>.zip: the Windows
+# program, the batch file that the host's external-transformation menu picks,
+# and the Japanese readme. The batch file and the readme are kept in
+# packaging/src as UTF-8 with LF line ends and turned into Shift-JIS (code
+# page 932) with CR LF here; a character that Shift-JIS cannot hold stops the
+# build instead of being lost.
+#
+# Usage: packaging/make-package.sh [PATH/TO/JwwTextFlip.exe]
+# Without an argument the MinGW-w64 build in build/mingw is used (and built
+# when missing). Prints the path of the zip.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+version=$(sed -n 's/^project([^)]*VERSION \([0-9][0-9.]*\).*/\1/p' CMakeLists.txt)
+if [ -z "$version" ]; then
+  echo "make-package: no project version in CMakeLists.txt" >&2
+  exit 1
+fi
+
+exe=${1:-build/mingw/app/JwwTextFlip.exe}
+if [ ! -f "$exe" ] && [ $# -eq 0 ]; then
+  cmake -S . -B build/mingw -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build/mingw -j "$(nproc)" --target JwwTextFlip >/dev/null
+fi
+if [ ! -f "$exe" ]; then
+  echo "make-package: no program at $exe" >&2
+  exit 1
+fi
+
+# to_shift_jis SOURCE TARGET: UTF-8 with LF to Shift-JIS with CR LF, checked
+# by converting back.
+to_shift_jis() {
+  local source=$1 target=$2
+  if grep -q $'\r' "$source"; then
+    echo "make-package: $source must have LF line ends only" >&2
+    return 1
+  fi
+  sed "s/@VERSION@/$version/g" "$source" > "$target.utf8"
+  iconv -f UTF-8 -t CP932 "$target.utf8" > "$target.sjis"
+  if ! iconv -f CP932 -t UTF-8 "$target.sjis" | cmp -s - "$target.utf8"; then
+    echo "make-package: $source does not convert to Shift-JIS without loss" >&2
+    return 1
+  fi
+  sed 's/$/\r/' "$target.sjis" > "$target"
+  rm -f "$target.utf8" "$target.sjis"
+}
+
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+cp "$exe" "$stage/JwwTextFlip.exe"
+to_shift_jis packaging/src/JwwTextFlip.bat "$stage/JwwTextFlip.bat"
+to_shift_jis packaging/src/readme.txt "$stage/readme.txt"
+
+mkdir -p out
+zip_path=$root/out/JwwTextFlip-$version.zip
+rm -f "$zip_path"
+(cd "$stage" && zip -q -X "$zip_path" JwwTextFlip.exe JwwTextFlip.bat readme.txt)
+echo "$zip_path"

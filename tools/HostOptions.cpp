@@ -1,0 +1,103 @@
+#include "HostOptions.h"
+
+#include <charconv>
+
+namespace {
+
+bool ParseInt(const std::string& text, int low, int high, int& value) {
+  const char* end = text.data() + text.size();
+  auto [p, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && p == end && value >= low && value <= high;
+}
+
+bool ParsePress(const std::string& text, PressChoice& press) {
+  if (text == "ok")
+    press = PressChoice::kOk;
+  else if (text == "cancel")
+    press = PressChoice::kCancel;
+  else if (text == "none")
+    press = PressChoice::kNone;
+  else if (text == "auto")
+    press = PressChoice::kAuto;
+  else
+    return false;
+  return true;
+}
+
+}  // namespace
+
+std::string HostUsage() {
+  return "usage: jwhost --exe TOOL.exe --drawing FILE [--flip 0|1|2] [--workdir DIR]\n"
+         "              [--svg OUT.svg] [--png OUT.png] [--press ok|cancel|none|auto]\n"
+         "              [--timeout SECONDS] [--xvfb-display :N]\n"
+         "       jwhost --drawing FILE --result ANSWER [--flip 0|1|2] [--svg ...] [--png ...]\n"
+         "Hands FILE (a JWC_TEMP.TXT of a drawing) to the tool as the host would, waits for\n"
+         "its answer, checks that every text kept its box and draws before and after.\n"
+         "  --flip      flip type written to the tool's settings file (0 left/right,\n"
+         "              1 up/down, 2 both); without it the tool keeps its own\n"
+         "  --press     key for the window: ok (Enter), cancel (Esc), none (the user\n"
+         "              chooses); auto: ok on a private Xvfb, none on your display\n"
+         "  --result    check ANSWER (a JWC_TEMP.TXT the tool wrote) without running it\n"
+         "Exit code: 0 promise kept, 1 a text broke the promise, 2 bad usage or input,\n"
+         "3 the tool could not be run or gave no answer.\n";
+}
+
+bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options,
+                      std::string& error) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& name = args[i];
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+      return true;
+    }
+    if (i + 1 >= args.size()) {
+      error = name.rfind("--", 0) == 0 ? name + " needs a value" : "unexpected argument " + name;
+      return false;
+    }
+    const std::string& value = args[++i];
+    int number = 0;
+    if (name == "--exe") {
+      options.exe = value;
+    } else if (name == "--drawing") {
+      options.drawing = value;
+    } else if (name == "--result") {
+      options.result = value;
+    } else if (name == "--flip") {
+      if (!ParseInt(value, 0, 2, number)) {
+        error = "--flip takes 0, 1 or 2";
+        return false;
+      }
+      options.flipType = number;
+    } else if (name == "--workdir") {
+      options.workDir = value;
+    } else if (name == "--svg") {
+      options.svg = value;
+    } else if (name == "--png") {
+      options.png = value;
+    } else if (name == "--press") {
+      if (!ParsePress(value, options.press)) {
+        error = "--press takes ok, cancel, none or auto";
+        return false;
+      }
+    } else if (name == "--timeout") {
+      if (!ParseInt(value, 1, 86400, options.timeoutSeconds)) {
+        error = "--timeout takes a number of seconds from 1 to 86400";
+        return false;
+      }
+    } else if (name == "--xvfb-display") {
+      options.xvfbDisplay = value;
+    } else {
+      error = "unknown option " + name;
+      return false;
+    }
+  }
+  if (options.drawing.empty()) {
+    error = "--drawing is required";
+    return false;
+  }
+  if (options.exe.empty() && options.result.empty()) {
+    error = "--exe (or --result) is required";
+    return false;
+  }
+  return true;
+}

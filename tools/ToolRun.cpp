@@ -1,0 +1,115 @@
+#include "ToolRun.h"
+
+#include <chrono>
+#include <cstdlib>
+
+#include "ChildProcess.h"
+#include "XDisplay.h"
+
+#ifdef _WIN32
+
+ToolRunResult RunTool(const ToolRunOptions& options) {
+  ToolRunResult result;
+  if (options.press == PressChoice::kOk || options.press == PressChoice::kCancel) {
+    result.error = "pressing the window's buttons is not supported on Windows; choose yourself";
+  }
+  std::string error;
+  ChildProcess tool = StartChild({options.exe.string()}, {}, options.exe.parent_path(), {}, error);
+  if (!tool.Valid()) {
+    result.error = error;
+    return result;
+  }
+  std::optional<int> code = WaitChild(tool, options.timeoutSeconds * 1000);
+  if (!code) {
+    StopChild(tool);
+    result.error = "the tool did not end within " + std::to_string(options.timeoutSeconds) + " s";
+    return result;
+  }
+  result.ended = true;
+  result.exitCode = *code;
+  return result;
+}
+
+#else
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// What to send to the window: "Return", "Escape" or "" (nothing).
+std::string KeyToPress(PressChoice press, bool ownDisplay) {
+  switch (press) {
+    case PressChoice::kOk:
+      return "Return";
+    case PressChoice::kCancel:
+      return "Escape";
+    case PressChoice::kNone:
+      return "";
+    case PressChoice::kAuto:
+      return ownDisplay ? "Return" : "";
+  }
+  return "";
+}
+
+}  // namespace
+
+ToolRunResult RunTool(const ToolRunOptions& options) {
+  ToolRunResult result;
+  const auto deadline = Clock::now() + std::chrono::seconds(options.timeoutSeconds);
+  std::string error;
+
+  const char* userDisplay = std::getenv("DISPLAY");
+  XDisplay display;
+  if (userDisplay != nullptr && *userDisplay != '\0') {
+    display.name = userDisplay;
+  } else if (!StartXvfb(options.xvfbDisplay, options.logFile, display, error)) {
+    result.error = error;
+    return result;
+  }
+  const std::string key = KeyToPress(options.press, display.server.Valid());
+
+  Environment env{{"DISPLAY", display.name},
+                  {"WINEPREFIX", options.winePrefix.string()},
+                  {"WINEDEBUG", "-all"}};
+  // A fresh prefix would offer to download Mono and Gecko; the tool needs
+  // neither.
+  if (std::getenv("WINEDLLOVERRIDES") == nullptr) env["WINEDLLOVERRIDES"] = "mscoree,mshtml=";
+  ChildProcess tool = StartChild({"wine", options.exe.string()}, env, options.exe.parent_path(),
+                                 options.logFile, error);
+  if (!tool.Valid()) {
+    result.error = error;
+    StopXvfb(display);
+    return result;
+  }
+
+  // The window may take a while to appear (a new Wine prefix is set up
+  // first). It is pressed a second after it appears, and again every few
+  // seconds while the tool runs on, since a key sent before the window is
+  // ready can be lost.
+  std::optional<int> code;
+  std::string window;
+  Clock::time_point nextPress;
+  while (!(code = WaitChild(tool, 200))) {
+    if (Clock::now() >= deadline) break;
+    if (key.empty()) continue;
+    if (window.empty()) {
+      window = FindWindowByCaption(display, kToolWindowCaption);
+      nextPress = Clock::now() + std::chrono::seconds(1);
+    } else if (Clock::now() >= nextPress) {
+      if (PressKey(display, window, key)) result.pressed = true;
+      nextPress = Clock::now() + std::chrono::seconds(5);
+      window.clear();  // look it up again: it may have been replaced
+    }
+  }
+  if (!code) {
+    StopChild(tool);
+    result.error = "the tool did not end within " + std::to_string(options.timeoutSeconds) + " s";
+  } else {
+    result.ended = true;
+    result.exitCode = *code;
+  }
+  StopXvfb(display);
+  return result;
+}
+
+#endif
