@@ -48,21 +48,7 @@ int32_t ZeroIfOutside(int32_t value, int32_t low, int32_t high) {
 
 void ResetWriterState() {
   for (bool& pending : attrPending) pending = true;
-  TJwwCurrentAttributes& c = currentAttributes;
-  c.curGroup = 0;
-  c.curLayer = 0;
-  c.curColour = 1;
-  c.curLineType = 1;
-  c.curLineWidth = 0;
-  c.curTextType = 1;
-  c.curFreeWidth = 2.0;
-  c.curFreeHeight = 2.0;
-  c.curFreeSpacing = 0.0;
-  c.curFreeColour = 1;
-  c.curBasePoint = 0;
-  c.curFontName.assign(kJwwDefaultFontName);
-  c.curPointColour = 1;
-  c.curSolidColour = 0;
+  JwwResetCurrentAttributes();
 }
 
 // A new layer group makes the host forget the layer, so the next layer line

@@ -126,15 +126,9 @@ void SetAttributeDefaults() {
   initialAttributes.initialFreeHeight = 2.0;
   initialAttributes.initialFreeColour = 1;
 
-  currentAttributes = {};
-  currentAttributes.curColour = 1;
-  currentAttributes.curLineType = 1;
-  currentAttributes.curTextType = 1;
-  currentAttributes.curFreeWidth = 2.0;
-  currentAttributes.curFreeHeight = 2.0;
-  currentAttributes.curFreeColour = 1;
-  currentAttributes.curFontName = std::string(kJwwDefaultFontName);
-  currentAttributes.curPointColour = 1;
+  currentAttributes.curIndicatedPointNo = 0;
+  currentAttributes.curZFlags = 0;
+  JwwResetCurrentAttributes();
 
   // The reader's six "not seen yet" flags; the writer's four stay as they are
   // until its own reset.
@@ -162,6 +156,24 @@ int32_t JwwKindCount(int32_t kind) {
     case jekSolidSg: return jwwSolidSgs.Count();
     default: return 0;
   }
+}
+
+void JwwResetCurrentAttributes() {
+  TJwwCurrentAttributes& c = currentAttributes;
+  c.curGroup = 0;
+  c.curLayer = 0;
+  c.curColour = 1;
+  c.curLineType = 1;
+  c.curLineWidth = 0;
+  c.curTextType = 1;
+  c.curFreeWidth = 2.0;
+  c.curFreeHeight = 2.0;
+  c.curFreeSpacing = 0.0;
+  c.curFreeColour = 1;
+  c.curBasePoint = 0;
+  c.curFontName.assign(kJwwDefaultFontName);
+  c.curPointColour = 1;
+  c.curSolidColour = 0;
 }
 
 void JwwInit() {

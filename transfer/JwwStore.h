@@ -254,6 +254,10 @@ extern TJwwEntLine pendingLine;
 // text arena and the output lines.
 void JwwInit();
 
+// Sets the current attributes back to their defaults, all but curZFlags and
+// curIndicatedPointNo, which collect for the next entity.
+void JwwResetCurrentAttributes();
+
 // Copies the current attributes that every entity carries into `head`.
 void JwwFillHead(TJwwEntHead& head);
 
