@@ -1,5 +1,6 @@
 // Saving the output lines as the new transfer file, replacing the old one in
 // one step.
+#include <array>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -23,8 +24,13 @@ constexpr std::string_view kTempSuffix = ".new";
 bool IsTextCommandLine(std::string_view line) {
   static constexpr std::string_view kKeywords[] = {"ch", "cv", "cs", "cr", "co",
                                                    "cp", "ct", "ck", "cz", "c2"};
-  // Every byte the real form can write, "INF" and "NAN" included.
-  static constexpr std::string_view kNumberBytes = "0123456789.-EINFA";
+  // Every byte the real form can write, "INF" and "NAN" included, as a
+  // table: this test runs on every output line.
+  static constexpr std::array<bool, 256> kNumberBytes = [] {
+    std::array<bool, 256> table{};
+    for (unsigned char c : std::string_view("0123456789.-EINFA")) table[c] = true;
+    return table;
+  }();
   if (line.size() < 5 || line[2] != ' ' || line.substr(line.size() - 2) != " \"") return false;
   bool keyword = false;
   for (std::string_view k : kKeywords) keyword = keyword || line.substr(0, 2) == k;
@@ -36,7 +42,7 @@ bool IsTextCommandLine(std::string_view line) {
     if (c == ' ') {
       if (!inField) return false;  // empty field
       inField = false;
-    } else if (kNumberBytes.find(c) != std::string_view::npos) {
+    } else if (kNumberBytes[static_cast<unsigned char>(c)]) {
       if (!inField) ++fields;
       inField = true;
     } else {

@@ -165,7 +165,9 @@ bool ReadSolidStatement(std::string_view key, int n) {
 
 // The statement of the split line, if any. True when one took the line.
 bool ReadStatement(std::string_view key, int n) {
-  if (key.find("file=") != std::string_view::npos) {
+  // "=" turns splitting off, so a first token holding "file=" is the only
+  // token: lines of several tokens need no search.
+  if (n == 1 && key.find("file=") != std::string_view::npos) {
     jwwHeader.drawingFileName = key.substr(5);
     return true;
   }

@@ -5,7 +5,9 @@
 #include "transfer/JwwTokenizer.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "common/MyFunc.h"
 
@@ -58,6 +60,36 @@ size_t EndOfUnsplitRest(const unsigned char* in, size_t size, size_t i) {
   return size;
 }
 
+// A mask with the high bit set in every byte of `word` that is not plain
+// (plain: 0x21..0x7F but the double quote and "="; such a byte is kept
+// whatever the splitting state). Bits above the lowest set one may be wrong
+// (borrows), but the lowest set bit always marks the first byte that is not
+// plain.
+constexpr uint64_t NonPlainBytes(uint64_t word) {
+  constexpr uint64_t kOnes = 0x0101010101010101;
+  constexpr uint64_t kHighs = 0x8080808080808080;
+  auto zeroBytes = [](uint64_t w) { return (w - kOnes) & ~w & kHighs; };
+  const uint64_t below21 = (word - kOnes * 0x21) & ~word & kHighs;
+  return (word & kHighs) | below21 | zeroBytes(word ^ (kOnes * '"')) |
+         zeroBytes(word ^ (kOnes * '='));
+}
+
+// The first position from `i` on whose byte is not plain, found eight bytes
+// at a time; the last few bytes of the line are left to the caller's
+// byte-by-byte scan. Numbers, the bulk of every line, are plain bytes.
+size_t SkipPlainBytes(const unsigned char* in, size_t size, size_t i) {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (size - i >= 8) {
+      uint64_t word;
+      std::memcpy(&word, in + i, 8);
+      const uint64_t stops = NonPlainBytes(word);
+      if (stops != 0) return i + static_cast<size_t>(std::countr_zero(stops) / 8);
+      i += 8;
+    }
+  }
+  return i;
+}
+
 // Tries to split `line` with every token a run of the line. False, with the
 // list in no defined state, when a byte inside a token would be dropped.
 bool SplitInPlace(std::string_view line, TJwwTokenList& tokens) {
@@ -78,6 +110,7 @@ bool SplitInPlace(std::string_view line, TJwwTokenList& tokens) {
     // The word: kept bytes and two-byte characters.
     const size_t begin = i;
     for (;;) {
+      i = SkipPlainBytes(in, size, i);
       while (i < size && kByteClasses[in[i]] == bcKeep) ++i;
       if (i + 1 < size && kByteClasses[in[i]] == bcLead) {
         i += 2;

@@ -1,0 +1,194 @@
+// jwwbench: generates synthetic transfer files of several sizes and measures
+// the tool's pipeline against the I/O floor on each, every size in a fresh
+// child process so that its peak memory is its own.
+//
+//   jwwbench [--sizes 10000,100000,1000000] [--runs 5] [--seed 1] [--dir DIR] [--keep]
+//   jwwbench --smoke
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "bench/BenchReport.h"
+#include "bench/SizeMeasurement.h"
+#include "bench/SyntheticDrawing.h"
+
+namespace {
+
+constexpr int32_t kSmokeEntities = 3000;
+constexpr int32_t kMinRuns = 5;
+
+struct TOptions {
+  std::vector<int32_t> sizes{10000, 100000, 1000000};
+  int32_t runs = kMinRuns;
+  uint64_t seed = 1;
+  std::string folder;  // empty: a fresh temporary folder
+  bool keep = false;
+  bool smoke = false;
+};
+
+void Usage() {
+  std::fprintf(stderr,
+               "usage: jwwbench [--sizes N,N,...] [--runs R] [--seed S] [--dir DIR] [--keep]\n"
+               "       jwwbench --smoke\n"
+               "Sizes are entity counts (default 10000,100000,1000000; 5000000 on request);\n"
+               "R >= %d runs per size (default %d).\n",
+               kMinRuns, kMinRuns);
+}
+
+bool ParseSizes(const char* text, std::vector<int32_t>& sizes) {
+  sizes.clear();
+  for (const char* at = text; *at;) {
+    char* end = nullptr;
+    long n = std::strtol(at, &end, 10);
+    if (end == at || n < 1 || n > 100000000) return false;
+    sizes.push_back(static_cast<int32_t>(n));
+    at = *end == ',' ? end + 1 : end;
+    if (*end && *end != ',') return false;
+  }
+  return !sizes.empty();
+}
+
+// False on anything it does not understand.
+bool ParseOptions(int argc, char** argv, TOptions& options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    if (arg == "--smoke") {
+      options.smoke = true;
+    } else if (arg == "--keep") {
+      options.keep = true;
+    } else if (arg == "--sizes" && value && ParseSizes(value, options.sizes)) {
+      ++i;
+    } else if (arg == "--runs" && value && std::atoi(value) >= kMinRuns) {
+      options.runs = std::atoi(value);
+      ++i;
+    } else if (arg == "--seed" && value) {
+      options.seed = std::strtoull(value, nullptr, 10);
+      ++i;
+    } else if (arg == "--dir" && value) {
+      options.folder = value;
+      ++i;
+    } else {
+      return false;
+    }
+  }
+  if (options.smoke) {
+    options.sizes = {kSmokeEntities};
+    options.runs = 1;
+  }
+  return true;
+}
+
+bool ReadAll(int fd, void* data, size_t size) {
+  char* at = static_cast<char*>(data);
+  while (size > 0) {
+    ssize_t got = read(fd, at, size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    at += got;
+    size -= static_cast<size_t>(got);
+  }
+  return true;
+}
+
+bool WriteAll(int fd, const void* data, size_t size) {
+  const char* at = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t put = write(fd, at, size);
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) return false;
+    at += put;
+    size -= static_cast<size_t>(put);
+  }
+  return true;
+}
+
+void Fail(TSizeResult& result, const char* problem) {
+  result.ok = false;
+  std::snprintf(result.problem, sizeof result.problem, "%s", problem);
+}
+
+// Measures one generated file in a child process, which starts with the
+// small footprint of this driver, and hands its result back through a pipe.
+TSizeResult MeasureInChild(const std::string& input, const TSyntheticCounts& counts,
+                           const TOptions& options, const std::string& folder) {
+  TSizeResult result;
+  result.counts = counts;
+  int channel[2];
+  if (pipe(channel) != 0) {
+    Fail(result, "no pipe");
+    return result;
+  }
+  std::fflush(nullptr);
+  pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    TSizeResult measured = MeasureSize(input, counts, folder, options.runs, options.smoke);
+    _exit(WriteAll(channel[1], &measured, sizeof measured) ? 0 : 1);
+  }
+  close(channel[1]);
+  bool received = child > 0 && ReadAll(channel[0], &result, sizeof result);
+  close(channel[0]);
+  int status = 0;
+  if (child > 0) waitpid(child, &status, 0);
+  if (!received || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    Fail(result, child < 0             ? "could not start the measuring process"
+                 : WIFSIGNALED(status) ? "the measuring process crashed"
+                                       : "the measuring process failed");
+    result.counts = counts;
+  }
+  return result;
+}
+
+std::string MakeFolder(const TOptions& options) {
+  if (!options.folder.empty()) return options.folder;
+  const char* tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/jwwbench.XXXXXX";
+  return mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  TOptions options;
+  if (!ParseOptions(argc, argv, options)) {
+    Usage();
+    return 2;
+  }
+  const std::string folder = MakeFolder(options);
+  if (folder.empty()) {
+    std::perror("jwwbench: temporary folder");
+    return 1;
+  }
+  std::printf("jwwbench: %ld cores, %d run(s) per size, seed %llu, files in %s\n\n",
+              sysconf(_SC_NPROCESSORS_ONLN), options.runs,
+              static_cast<unsigned long long>(options.seed), folder.c_str());
+
+  std::vector<TSizeResult> results;
+  bool allOk = true;
+  for (int32_t size : options.sizes) {
+    const std::string input = folder + "/JWC_TEMP_" + std::to_string(size) + ".TXT";
+    TSyntheticCounts counts;
+    TSizeResult result;
+    if (!WriteSyntheticDrawing(input, size, options.seed, counts)) {
+      result.counts = counts;
+      Fail(result, "could not write the generated file");
+    } else {
+      result = MeasureInChild(input, counts, options, folder);
+    }
+    if (!options.keep) std::remove(input.c_str());
+    allOk = allOk && result.ok;
+    if (!result.ok) std::fprintf(stderr, "jwwbench: %d entities: %s\n", size, result.problem);
+    results.push_back(result);
+  }
+  if (!options.keep && options.folder.empty()) rmdir(folder.c_str());
+
+  PrintBenchReport(stdout, results, options.smoke);
+  return allOk ? 0 : 1;
+}

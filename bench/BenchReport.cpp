@@ -1,0 +1,111 @@
+// Markdown tables, so that a run can go into the README as printed.
+#include "bench/BenchReport.h"
+
+#include <string>
+
+namespace {
+
+constexpr double kMiB = 1024.0 * 1024.0;
+
+// Targets at one million entities.
+constexpr int32_t kTargetEntities = 1000000;
+constexpr double kTargetSeconds = 0.5;
+constexpr double kTargetFloorRatio = 8.0;
+constexpr double kTargetRssRatio = 3.0;
+constexpr double kTargetGrowth = 1.15;
+
+std::string Grouped(long long n) {
+  std::string digits = std::to_string(n), out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+double InputMiB(const TSizeResult& r) {
+  return static_cast<double>(r.counts.bytes) / kMiB;
+}
+
+// One stage: wall-clock median, its input throughput and cost per entity,
+// and the processor time median (negative: not measured).
+void StageRow(std::FILE* out, const TSizeResult& r, const char* stage, double seconds,
+              double cpuSeconds) {
+  double mbs = seconds > 0 ? InputMiB(r) / seconds : 0;
+  char cpu[32] = "-";
+  if (cpuSeconds >= 0) std::snprintf(cpu, sizeof cpu, "%.2f", cpuSeconds * 1e3);
+  std::fprintf(out, "| %s | %s | %.2f | %.0f | %.0f | %s |\n", Grouped(r.counts.entities).c_str(),
+               stage, seconds * 1e3, mbs, seconds * 1e9 / r.counts.entities, cpu);
+}
+
+double RssRatio(const TSizeResult& r) {
+  return static_cast<double>(r.peakRssKb) * 1024.0 / static_cast<double>(r.counts.bytes);
+}
+
+// Cost per entity of `r` against that of the next smaller size.
+double Growth(const TSizeResult& r, const TSizeResult& smaller) {
+  return (r.medianSeconds[bsTotal] / r.counts.entities) /
+         (smaller.medianSeconds[bsTotal] / smaller.counts.entities);
+}
+
+void Judge(std::FILE* out, const char* target, double value, double limit, const char* unit) {
+  std::fprintf(out, "- %s: %.3g%s (limit %.3g%s) %s\n", target, value, unit, limit, unit,
+               value <= limit ? "met" : "MISSED");
+}
+
+void PrintTargets(std::FILE* out, const std::vector<TSizeResult>& results) {
+  const TSizeResult* million = nullptr;
+  const TSizeResult* tenth = nullptr;
+  for (const TSizeResult& r : results) {
+    if (r.counts.entities == kTargetEntities) million = &r;
+    if (r.counts.entities == kTargetEntities / 10) tenth = &r;
+  }
+  if (!million || !million->ok) return;
+  std::fprintf(out, "\nTargets at %s entities:\n", Grouped(kTargetEntities).c_str());
+  const TSizeResult& m = *million;
+  Judge(out, "total time", m.medianSeconds[bsTotal], kTargetSeconds, " s");
+  Judge(out, "total / I/O floor", m.medianSeconds[bsTotal] / m.floorMedianSeconds,
+        kTargetFloorRatio, "x");
+  Judge(out, "peak RSS / input size", RssRatio(m), kTargetRssRatio, "x");
+  if (tenth && tenth->ok) {
+    Judge(out, "time / (10 x time at 100,000)", Growth(m, *tenth), kTargetGrowth, "x");
+  }
+}
+
+}  // namespace
+
+void PrintBenchReport(std::FILE* out, const std::vector<TSizeResult>& results, bool smoke) {
+  if (smoke)
+    std::fprintf(out, "Smoke run: one run of a small file; no figure here is a measurement.\n\n");
+  std::fprintf(out, "| entities | stage | median ms | input MiB/s | ns/entity | CPU ms |\n");
+  std::fprintf(out, "|---:|---|---:|---:|---:|---:|\n");
+  for (const TSizeResult& r : results) {
+    if (!r.ok) continue;
+    for (int s = 0; s < kBenchStageCount; ++s) {
+      StageRow(out, r, BenchStageName(s), r.medianSeconds[s], r.cpuMedianSeconds[s]);
+    }
+    StageRow(out, r, "I/O floor", r.floorMedianSeconds, -1);
+  }
+
+  std::fprintf(out,
+               "\n| entities | input MiB | output MiB | total ms | first run ms | floor ms "
+               "| total/floor | peak RSS MiB | RSS/input | ns/entity vs smaller |\n");
+  std::fprintf(out, "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+  const TSizeResult* smaller = nullptr;
+  for (const TSizeResult& r : results) {
+    if (!r.ok) {
+      std::fprintf(out, "| %s | FAILED: %s |\n", Grouped(r.counts.entities).c_str(), r.problem);
+      continue;
+    }
+    char growth[32] = "-";
+    if (smaller) std::snprintf(growth, sizeof growth, "%.2f", Growth(r, *smaller));
+    std::fprintf(out, "| %s | %.1f | %.1f | %.1f | %.1f | %.1f | %.2f | %.1f | %.2f | %s |\n",
+                 Grouped(r.counts.entities).c_str(), InputMiB(r),
+                 static_cast<double>(r.outputBytes) / kMiB, r.medianSeconds[bsTotal] * 1e3,
+                 r.firstTotalSeconds * 1e3, r.floorMedianSeconds * 1e3,
+                 r.medianSeconds[bsTotal] / r.floorMedianSeconds,
+                 static_cast<double>(r.peakRssKb) / 1024.0, RssRatio(r), growth);
+    smaller = &r;
+  }
+  if (!smoke) PrintTargets(out, results);
+}

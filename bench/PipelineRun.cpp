@@ -1,0 +1,75 @@
+// The pipeline under measurement, stage by stage, with a progress label and
+// a progress hook that do nothing, so that only the core is timed.
+#include "bench/PipelineRun.h"
+
+#include <chrono>
+#include <ctime>
+
+#include "flip/BasePointFlip.h"
+#include "transfer/JwwGaibu.h"
+
+namespace {
+
+class TSilentLabel : public TJwwProgressLabel {
+ public:
+  void ShowText(std::string_view) override {}
+  bool EscapeDown() override { return false; }
+};
+
+using TClock = std::chrono::steady_clock;
+
+// Processor time used by the process so far: unlike the wall clock, it does
+// not grow while other programs hold the processor.
+double ProcessorSeconds() {
+  return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+}
+
+}  // namespace
+
+const char* BenchStageName(int stage) {
+  static const char* const kNames[kBenchStageCount] = {"read", "flip",  "write",
+                                                       "save", "total", "release"};
+  return stage >= 0 && stage < kBenchStageCount ? kNames[stage] : "?";
+}
+
+TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output) {
+  TPipelineRun run;
+  TSilentLabel label;
+  TClock::time_point wallStart = TClock::now();
+  double cpuStart = ProcessorSeconds();
+  // Ends the stage `stage` (and starts the next one).
+  auto endStage = [&](int stage) {
+    const TClock::time_point wallNow = TClock::now();
+    const double cpuNow = ProcessorSeconds();
+    run.seconds[stage] = std::chrono::duration<double>(wallNow - wallStart).count();
+    run.cpuSeconds[stage] = cpuNow - cpuStart;
+    wallStart = wallNow;
+    cpuStart = cpuNow;
+  };
+
+  JwwInit();
+  run.readComplete = JwwReadFile(input);
+  ResetWriterState();
+  endStage(bsRead);
+  run.entities = entityOrder.Count();
+  run.texts = jwwTexts.Count();
+
+  FlipAllTexts(ftBoth, [](int32_t, int32_t) {});
+  endStage(bsFlip);
+
+  AddOutputLine("hd");
+  WriteAllEntities(label);
+  endStage(bsWrite);
+  run.outputLines = OutputLineCount();
+
+  run.saved = SaveOutputFile(output);
+  endStage(bsSave);
+  for (int s : {bsRead, bsFlip, bsWrite, bsSave}) {
+    run.seconds[bsTotal] += run.seconds[s];
+    run.cpuSeconds[bsTotal] += run.cpuSeconds[s];
+  }
+
+  JwwRelease();
+  endStage(bsRelease);
+  return run;
+}

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Smoke test of the benchmark, run by the test suite: one run of a small
+# generated file through the whole pipeline and the I/O floor, checking that
+# every entity is read, written and read back again. No timing is judged.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bench=build/native/bench/jwwbench
+if [ ! -x "$bench" ]; then
+  echo "bench/smoke.sh: $bench is missing; build build/native first" >&2
+  exit 1
+fi
+"$bench" --smoke
