@@ -16,6 +16,14 @@
 // std::bad_alloc, as if memory ran out.
 extern bool (*jwwBlockAllocFails)();
 
+// Makes room for one more element of a table of block pointers before the
+// block is allocated, so that appending it cannot fail and leak the block.
+// Grows geometrically: appends stay O(1) however many blocks there are.
+template <class Vector>
+void ReserveForOneMore(Vector& v) {
+  if (v.size() == v.capacity()) v.reserve(v.size() * 2 + 16);
+}
+
 template <class T>
 class TJwwBlockList {
  public:
@@ -32,7 +40,7 @@ class TJwwBlockList {
   T& Append() {
     if (count_ % kBlockRecords == 0 && count_ / kBlockRecords == static_cast<int32_t>(blocks_.size())) {
       if (jwwBlockAllocFails && jwwBlockAllocFails()) throw std::bad_alloc();
-      blocks_.reserve(blocks_.size() + 1);
+      ReserveForOneMore(blocks_);
       blocks_.emplace_back(new T[kBlockRecords]());
     }
     return (*this)[count_++];

@@ -31,7 +31,7 @@ int32_t lineCount = 0;
 
 void NewChunk() {
   if (jwwBlockAllocFails && jwwBlockAllocFails()) throw std::bad_alloc();
-  chunks.reserve(chunks.size() + 1);
+  ReserveForOneMore(chunks);
   chunks.push_back({std::unique_ptr<unsigned char[]>(new unsigned char[kChunkBytes]), 0});
 }
 

@@ -209,7 +209,7 @@ TJwwShortStr JwwStoreShortStr(std::string_view s) {
   if (s.empty()) return {};
   if (kArenaChunk - arenaUsed < s.size()) {
     if (jwwBlockAllocFails && jwwBlockAllocFails()) throw std::bad_alloc();
-    arenaChunks.reserve(arenaChunks.size() + 1);
+    ReserveForOneMore(arenaChunks);
     arenaChunks.emplace_back(new char[kArenaChunk]);
     arenaUsed = 0;
   }
