@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# End-to-end tests of the Windows program: each case lays out a folder with
+# the .exe, a transfer file and a settings file, runs the program under Wine
+# in a virtual X display, drives the window with xdotool as a user would and
+# compares the files left behind byte for byte with the expected ones.
+#
+# The program is build/mingw/app/JwwTextFlip.exe (built here if missing);
+# JWW_E2E_EXE names another. Cases are listed in cases.txt; JWW_E2E_ONLY, a
+# regular expression, picks some of them by name.
+set -euo pipefail
+export LC_ALL=C.UTF-8
+
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+exe=${JWW_E2E_EXE:-$root/build/mingw/app/JwwTextFlip.exe}
+work=$root/build/e2e
+window_name='^文字基点の反転$'
+big_texts=300000          # its flip outlasts keys sent together with Enter
+case_timeout=30           # seconds a case may take before it counts as hung
+
+if [ ! -f "$exe" ]; then
+  cmake -S "$root" -B "$root/build/mingw" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$root/build/mingw" -j 2 --target JwwTextFlip >/dev/null
+fi
+
+rm -rf "$work"
+mkdir -p "$work"
+
+xvfb_pid=
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+# A display of our own: Xvfb picks a free number and reports it.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || { echo "e2e: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(tr -d '\n' <"$work/display")
+
+# A Wine prefix of our own. No window manager runs, so Wine is told to handle
+# the windows itself (otherwise it waits for a manager on every window it
+# hides), the captions get a Japanese font, and a crash ends the program
+# without a dialog.
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+wineboot -i >/dev/null 2>&1
+cat >"$work/settings.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"Tahoma"="IPAGothic"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+wine regedit /S "$(winepath -w "$work/settings.reg" 2>/dev/null)" >/dev/null 2>&1
+wineserver -w
+wineserver -p </dev/null >/dev/null 2>&1   # stays up for the run, so each case starts quickly
+
+# The long drawing and what OK and an abort make of it.
+python3 - "$work" "$big_texts" <<'PY'
+import sys
+work, n = sys.argv[1], int(sys.argv[2])
+font = "<ＭＳ ゴシック>".encode("cp932")
+open(work + "/big.txt", "wb").write(b"lg1\r\nly2\r\n" + b'ch 0 0 1 0 "AB\r\n' * n)
+open(work + "/big-confirmed.txt", "wb").write(
+    b"hd\r\nlg1\r\nly2\r\ncn1\r\ncc2\r\ncn\"$" + font + b"\r\n" + b'ch 3 0 1 0 "AB\r\n' * n)
+open(work + "/big-aborted.txt", "wb").write(b"lg1\r\nly2\r\n")
+PY
+
+trim() { local s=$1; s=${s#"${s%%[![:space:]]*}"}; printf '%s' "${s%"${s##*[![:space:]]}"}"; }
+
+# Puts at `path` what `content` says: a file of cases/, the long drawing, a
+# folder, an unreadable file, bytes, or nothing.
+lay_out() {
+  local content=$1 path=$2
+  case $content in
+    none) ;;
+    folder) mkdir "$path" ;;
+    read-error) ln -s /proc/self/mem "$path" ;;  # opens, but reading fails
+    big) cp "$work/big.txt" "$path" ;;
+    *.txt) cp "$here/cases/$content" "$path" ;;
+    *) printf '%b' "$content" >"$path" ;;
+  esac
+}
+
+# Checks the file at `path` against the expectation; prints why not.
+check_file() {
+  local expected=$1 path=$2 before=$3
+  case $expected in
+    none) [ ! -e "$path" ] || { echo "$path exists"; return 1; } ;;
+    folder) [ -d "$path" ] || { echo "$path is no longer a folder"; return 1; } ;;
+    same) cmp -s "$before" "$path" || { echo "$path changed"; return 1; } ;;
+    big-*) cmp -s "$work/$expected.txt" "$path" || { echo "$path differs from $expected"; return 1; } ;;
+    *.txt) cmp -s "$here/cases/$expected" "$path" || { echo "$path differs from $expected"; return 1; } ;;
+    *) printf '%b' "$expected" >"$path.expected"
+       cmp -s "$path.expected" "$path" || { echo "$path differs from '$expected'"; return 1; } ;;
+  esac
+}
+
+# Screenshot of the window, checked; prints the client area's origin.
+screenshot() {
+  local window=$1 png=$2
+  import -window "$window" "$png"
+  convert "$png" -depth 8 "rgb:$png.rgb"
+  python3 "$here/check_window.py" $(identify -format '%w %h' "$png") "$png.rgb"
+}
+
+run_step() {
+  local step=$1 window=$2 dir=$3 origin
+  case $step in
+    key:*) xdotool key $(tr ',' ' ' <<<"${step#key:}") ;;
+    burst:*) xdotool key --delay 0 $(tr ',' ' ' <<<"${step#burst:}") ;;
+    burst-hold:*)
+      set -- $(tr ',' ' ' <<<"${step#burst-hold:}")
+      xdotool key --delay 0 "${@:1:$#-1}" keydown "${!#}" ;;
+    shot) screenshot "$window" "$dir/window.png" >"$dir/shot.txt" || { cat "$dir/shot.txt"; return 1; } ;;
+    click-memo)
+      origin=$(screenshot "$window" "$dir/memo.png") || { echo "$origin"; return 1; }
+      set -- $origin
+      xdotool mousemove --window "$window" $(($2 + 300)) $(($3 + 60)) click 1 ;;
+    *) echo "unknown step $step"; return 1 ;;
+  esac
+}
+
+# Runs one case; prints why it failed, if it did.
+run_case() {
+  local name=$1 transfer=$2 settings=$3 steps=$4 transfer_after=$5 settings_after=$6
+  local dir="$work/cases/作業フォルダ_$name" pid window step waited=0
+  mkdir -p "$dir"
+  cp "$exe" "$dir/JwwTextFlip.exe"
+  lay_out "$transfer" "$dir/JWC_TEMP.TXT"
+  lay_out "$settings" "$dir/JwwTextFlip.dat"
+  [ -f "$dir/JwwTextFlip.dat" ] && cp "$dir/JwwTextFlip.dat" "$dir/settings.before"
+  (cd / && exec wine "$dir/JwwTextFlip.exe" >/dev/null 2>&1) &
+  pid=$!
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "$window_name" | head -n 1) || true
+  if [ -z "$window" ]; then echo "window did not appear"; return 1; fi
+  xdotool windowfocus --sync "$window"
+  for step in $steps; do run_step "$step" "$window" "$dir" || return 1; done
+  while kill -0 "$pid" 2>/dev/null; do
+    sleep 0.1
+    waited=$((waited + 1))
+    if [ "$waited" -ge $((case_timeout * 10)) ]; then
+      echo "still running after ${case_timeout}s"
+      return 1
+    fi
+  done
+  check_file "$transfer_after" "$dir/JWC_TEMP.TXT" "" || return 1
+  check_file "$settings_after" "$dir/JwwTextFlip.dat" "$dir/settings.before" || return 1
+}
+
+passed=0
+failed=0
+mkdir -p "$work/cases"
+
+# The program must run on a bare Windows: it may import Windows' own DLLs only.
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z')
+foreign=$(grep -v -x -E 'kernel32\.dll|user32\.dll|gdi32\.dll|msvcrt\.dll|comctl32\.dll|advapi32\.dll' \
+  <<<"$imports" || true)
+if [ -n "$imports" ] && [ -z "$foreign" ]; then
+  echo "PASS system-dlls-only"
+  passed=$((passed + 1))
+else
+  echo "FAIL system-dlls-only: imports $(tr '\n' ' ' <<<"${foreign:-nothing}")"
+  failed=$((failed + 1))
+fi
+
+while IFS='|' read -r name transfer settings steps transfer_after settings_after; do
+  name=$(trim "$name")
+  case $name in ''|'#'*) continue ;; esac
+  [[ $name =~ ${JWW_E2E_ONLY:-.} ]] || continue
+  # The case's output goes to a file: Wine's processes outlive a case and
+  # would hold a pipe open.
+  log="$work/cases/$name.log"
+  if run_case "$name" "$(trim "$transfer")" "$(trim "$settings")" "$(trim "$steps")" \
+       "$(trim "$transfer_after")" "$(trim "$settings_after")" </dev/null >"$log" 2>&1; then
+    echo "PASS $name"
+    passed=$((passed + 1))
+  else
+    echo "FAIL $name: $(tr '\n' ' ' <"$log")"
+    failed=$((failed + 1))
+    # Whatever the failed case left running goes, so the next starts clean.
+    wineserver -k 2>/dev/null || true
+    wineserver -p </dev/null >/dev/null 2>&1
+  fi
+  xdotool keyup Escape || true   # a case may have left the key held down
+done <"$here/cases.txt"
+
+echo "e2e: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
