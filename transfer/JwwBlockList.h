@@ -38,7 +38,8 @@ class TJwwBlockList {
   // Appends one zero-filled record and returns it. Throws std::bad_alloc when
   // memory runs out; the list is then unchanged.
   T& Append() {
-    if (count_ % kBlockRecords == 0 && count_ / kBlockRecords == static_cast<int32_t>(blocks_.size())) {
+    if (count_ % kBlockRecords == 0 &&
+        count_ / kBlockRecords == static_cast<int32_t>(blocks_.size())) {
       if (jwwBlockAllocFails && jwwBlockAllocFails()) throw std::bad_alloc();
       ReserveForOneMore(blocks_);
       blocks_.emplace_back(new T[kBlockRecords]());

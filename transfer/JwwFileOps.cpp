@@ -9,7 +9,9 @@
 
 namespace {
 
-std::FILE* AsFile(TJwwFile file) { return static_cast<std::FILE*>(file); }
+std::FILE* AsFile(TJwwFile file) {
+  return static_cast<std::FILE*>(file);
+}
 
 // A file that exists but cannot be opened still exists.
 bool Exists(const std::string& path) {
@@ -17,7 +19,9 @@ bool Exists(const std::string& path) {
   return std::filesystem::exists(std::filesystem::path(path), ec);
 }
 
-TJwwFile OpenRead(const std::string& path) { return std::fopen(path.c_str(), "rb"); }
+TJwwFile OpenRead(const std::string& path) {
+  return std::fopen(path.c_str(), "rb");
+}
 
 long long Read(TJwwFile file, char* buffer, size_t size) {
   size_t got = std::fread(buffer, 1, size, AsFile(file));
@@ -25,21 +29,29 @@ long long Read(TJwwFile file, char* buffer, size_t size) {
   return static_cast<long long>(got);
 }
 
-TJwwFile OpenWrite(const std::string& path) { return std::fopen(path.c_str(), "wb"); }
+TJwwFile OpenWrite(const std::string& path) {
+  return std::fopen(path.c_str(), "wb");
+}
 
 bool Write(TJwwFile file, const char* data, size_t size) {
   return std::fwrite(data, 1, size, AsFile(file)) == size;
 }
 
-bool Flush(TJwwFile file) { return std::fflush(AsFile(file)) == 0; }
+bool Flush(TJwwFile file) {
+  return std::fflush(AsFile(file)) == 0;
+}
 
-bool Close(TJwwFile file) { return std::fclose(AsFile(file)) == 0; }
+bool Close(TJwwFile file) {
+  return std::fclose(AsFile(file)) == 0;
+}
 
 bool Replace(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool Remove(const std::string& path) { return std::remove(path.c_str()) == 0; }
+bool Remove(const std::string& path) {
+  return std::remove(path.c_str()) == 0;
+}
 
 }  // namespace
 

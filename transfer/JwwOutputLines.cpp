@@ -63,11 +63,17 @@ void ClearOutputLines() {
   lineCount = 0;
 }
 
-void ReleaseOutputLines() { FreeStorage(); }
+void ReleaseOutputLines() {
+  FreeStorage();
+}
 
-int32_t OutputLineCount() { return lineCount; }
+int32_t OutputLineCount() {
+  return lineCount;
+}
 
-int64_t OutputLineCapacity() { return static_cast<int64_t>(blockStarts.size()) * kBlockLines; }
+int64_t OutputLineCapacity() {
+  return static_cast<int64_t>(blockStarts.size()) * kBlockLines;
+}
 
 bool TJwwOutputLineCursor::Next(std::string_view& line) {
   if (index_ >= lineCount) return false;

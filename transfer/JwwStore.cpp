@@ -139,22 +139,38 @@ void SetAttributeDefaults() {
 
 int32_t JwwKindCount(int32_t kind) {
   switch (kind) {
-    case jekLine: return jwwLines.Count();
-    case jekCircle: return jwwCircles.Count();
-    case jekArc: return jwwArcs.Count();
-    case jekText: return jwwTexts.Count();
-    case jekPoint: return jwwPoints.Count();
-    case jekPointEx: return jwwPointExs.Count();
-    case jekLineText: return jwwLineTexts.Count();
-    case jekBlk: return jwwBlks.Count();
-    case jekSolid2: return jwwSolid2s.Count();
-    case jekSolid3: return jwwSolid3s.Count();
-    case jekSolid4: return jwwSolid4s.Count();
-    case jekSolidSc: return jwwSolidScs.Count();
-    case jekSolidSe: return jwwSolidSes.Count();
-    case jekSolidSo: return jwwSolidSos.Count();
-    case jekSolidSg: return jwwSolidSgs.Count();
-    default: return 0;
+    case jekLine:
+      return jwwLines.Count();
+    case jekCircle:
+      return jwwCircles.Count();
+    case jekArc:
+      return jwwArcs.Count();
+    case jekText:
+      return jwwTexts.Count();
+    case jekPoint:
+      return jwwPoints.Count();
+    case jekPointEx:
+      return jwwPointExs.Count();
+    case jekLineText:
+      return jwwLineTexts.Count();
+    case jekBlk:
+      return jwwBlks.Count();
+    case jekSolid2:
+      return jwwSolid2s.Count();
+    case jekSolid3:
+      return jwwSolid3s.Count();
+    case jekSolid4:
+      return jwwSolid4s.Count();
+    case jekSolidSc:
+      return jwwSolidScs.Count();
+    case jekSolidSe:
+      return jwwSolidSes.Count();
+    case jekSolidSo:
+      return jwwSolidSos.Count();
+    case jekSolidSg:
+      return jwwSolidSgs.Count();
+    default:
+      return 0;
   }
 }
 
@@ -202,7 +218,9 @@ void JwwFillHead(TJwwEntHead& head) {
   head.zFlags = c.curZFlags;
 }
 
-void JwwAddRef(int32_t kind, int32_t index) { entityOrder.Append() = {kind, index}; }
+void JwwAddRef(int32_t kind, int32_t index) {
+  entityOrder.Append() = {kind, index};
+}
 
 TJwwShortStr JwwStoreShortStr(std::string_view s) {
   s = s.substr(0, CharBoundaryLength(s, kJwwShortStrMax));

@@ -68,7 +68,8 @@ struct TJwwEntArc {
 
 struct TJwwEntText {
   TJwwEntHead head;
-  int32_t textKind;   // "ch" 0, "cv" 1, "cs" 2, "cr" 3, "co" 4, "cp" 5, "ct" 6, "ck" 7, "cz" 8, "c2" 9
+  int32_t
+      textKind;  // "ch" 0, "cv" 1, "cs" 2, "cr" 3, "co" 4, "cp" 5, "ct" 6, "ck" 7, "cz" 8, "c2" 9
   int32_t basePoint;  // 0..8: column + 3 * row
   int32_t textType;   // 1..10: an entry of textTypes; otherwise a free size
   double width, height, spacing;
@@ -185,10 +186,10 @@ struct TJwwHeader {
   TJwwTextType textTypes[10];  // entry i is text type i + 1
   bool bzFlag;
   double hnValues[4];
-  std::vector<int32_t> groupValues;      // 16, by group
-  std::vector<std::string> groupNames;   // 16, by group
-  std::vector<int32_t> layerValues;      // 256, group * 16 + layer
-  std::vector<std::string> layerNames;   // 256, group * 16 + layer
+  std::vector<int32_t> groupValues;                 // 16, by group
+  std::vector<std::string> groupNames;              // 16, by group
+  std::vector<int32_t> layerValues;                 // 256, group * 16 + layer
+  std::vector<std::string> layerNames;              // 256, group * 16 + layer
   std::vector<TJwwIndicatedPoint> indicatedPoints;  // 100, by point number
   int32_t indicatedPointCount;
   bool lineWidthSeen;

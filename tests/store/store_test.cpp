@@ -42,7 +42,8 @@ TEST(Store, InitSetsEveryDefault) {
   for (int kind = 1; kind <= kJwwKindCount; ++kind) EXPECT_EQ(JwwKindCount(kind), 0);
   EXPECT_EQ(entityOrder.Count(), 0);
   EXPECT_EQ(currentAttributes.curFontName, kJwwDefaultFontName);
-  EXPECT_EQ(currentAttributes.curFontName, "\x3C\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E\x3E");
+  EXPECT_EQ(currentAttributes.curFontName,
+            "\x3C\x82\x6C\x82\x72\x20\x83\x53\x83\x56\x83\x62\x83\x4E\x3E");
   EXPECT_TRUE(initialAttributes.initialFontName.empty());
   for (const TJwwTextType& t : jwwHeader.textTypes) {
     EXPECT_EQ(t.width, 3.0);
