@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "common/MyFunc.h"
+#include "common/PowersOfTen.h"
 
 namespace {
 
@@ -136,22 +137,6 @@ bool ExactSmallValue(const TRealText& real, double& value) {
 // the processor can work on side by side. False for any other text.
 bool ShortDecimal(std::string_view text, double& value) {
   constexpr size_t kMaxDigits = 15;
-  static constexpr uint64_t kScales[] = {1ull,
-                                         10ull,
-                                         100ull,
-                                         1000ull,
-                                         10000ull,
-                                         100000ull,
-                                         1000000ull,
-                                         10000000ull,
-                                         100000000ull,
-                                         1000000000ull,
-                                         10000000000ull,
-                                         100000000000ull,
-                                         1000000000000ull,
-                                         10000000000000ull,
-                                         100000000000000ull,
-                                         1000000000000000ull};
   const char* p = text.data();
   const char* const end = p + text.size();
   const bool negative = p != end && *p == '-';
@@ -177,7 +162,7 @@ bool ShortDecimal(std::string_view text, double& value) {
   }
   const size_t digits = wholeDigits + fractionDigits;
   if (p != end || digits == 0 || digits > kMaxDigits) return false;
-  const uint64_t mantissa = whole * kScales[fractionDigits] + fraction;
+  const uint64_t mantissa = whole * kPowersOfTen[fractionDigits] + fraction;
   // Zero comes back unsigned, so "-0" never reaches the output as "-0".
   if (mantissa == 0) {
     value = 0;

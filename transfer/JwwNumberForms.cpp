@@ -8,6 +8,8 @@
 #include <cstring>
 #include <limits>
 
+#include "common/PowersOfTen.h"
+
 namespace {
 
 // Significant digits of the real form, and of the correctly rounded decimal
@@ -73,26 +75,6 @@ void DropTrailingZeros(DecimalDigits& d) {
 // 18 digits, and then half-up on the last three, is the real form's rule
 // itself, about five times faster than printing and re-reading the digits.
 
-constexpr uint64_t kPowersOfTen[] = {1ull,
-                                     10ull,
-                                     100ull,
-                                     1000ull,
-                                     10000ull,
-                                     100000ull,
-                                     1000000ull,
-                                     10000000ull,
-                                     100000000ull,
-                                     1000000000ull,
-                                     10000000000ull,
-                                     100000000000ull,
-                                     1000000000000ull,
-                                     10000000000000ull,
-                                     100000000000000ull,
-                                     1000000000000000ull,
-                                     10000000000000000ull,
-                                     100000000000000000ull,
-                                     1000000000000000000ull,
-                                     10000000000000000000ull};
 constexpr int kLargestPowerInWord = 19;
 
 // An unsigned 128-bit integer in two words, in standard C++.
