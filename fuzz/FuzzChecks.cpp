@@ -1,0 +1,88 @@
+#include "fuzz/FuzzChecks.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "common/MyFunc.h"
+#include "transfer/JwwOutputLines.h"
+#include "transfer/JwwStore.h"
+
+namespace {
+
+bool SoundField(const TJwwShortStr& field) {
+  return field.size <= kJwwShortStrMax &&
+         CharBoundaryLength(field.View(), kJwwShortStrMax) == field.size;
+}
+
+bool SoundText(const TJwwEntText& text) {
+  return SoundField(text.fontName) && SoundField(text.text);
+}
+
+}  // namespace
+
+void Require(bool holds, const char* what) {
+  if (holds) return;
+  std::fprintf(stderr, "invariant broken: %s\n", what);
+  std::abort();
+}
+
+void RequireSoundStore() {
+  int64_t records = 0;
+  for (int32_t kind = jekLine; kind <= kJwwKindCount; ++kind) records += JwwKindCount(kind);
+  Require(records == entityOrder.Count(), "every record has one entry in the entity order");
+  for (int32_t i = 0; i < entityOrder.Count(); ++i) {
+    const TJwwEntRef ref = entityOrder[i];
+    Require(ref.kind >= jekLine && ref.kind <= kJwwKindCount, "entity kind in 1..15");
+    Require(ref.index >= 0 && ref.index < JwwKindCount(ref.kind), "entity index names a record");
+  }
+  for (int32_t i = 0; i < jwwTexts.Count(); ++i) Require(SoundText(jwwTexts[i]), "text fields");
+  for (int32_t i = 0; i < jwwLineTexts.Count(); ++i)
+    Require(SoundText(jwwLineTexts[i].text), "line-and-text fields");
+  for (int32_t i = 0; i < jwwBlks.Count(); ++i)
+    Require(jwwBlks[i].blockName < blockNames.size(), "block name index");
+}
+
+bool IsTextCommandLine(std::string_view line) {
+  static constexpr std::string_view kKeywords[] = {"ch", "cv", "cs", "cr", "co",
+                                                   "cp", "ct", "ck", "cz", "c2"};
+  if (line.size() < 5 || line[2] != ' ' || line.substr(line.size() - 2) != " \"") return false;
+  for (std::string_view keyword : kKeywords)
+    if (line.substr(0, 2) == keyword) return true;
+  return false;
+}
+
+int CountTextCommands() {
+  int count = 0;
+  TJwwOutputLineCursor cursor;
+  std::string_view line;
+  while (cursor.Next(line)) {
+    if (!IsTextCommandLine(line)) continue;
+    ++count;
+    cursor.Next(line);  // the text itself
+  }
+  return count;
+}
+
+int RequireSoundSavedFile(std::string_view bytes) {
+  if (bytes == "hq\r\n") return 0;
+  Require(bytes.substr(0, 4) == "hd\r\n", "the saved file is \"hq\" or begins with \"hd\"");
+  int joined = 0;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find_first_of("\r\n", start);
+    Require(end != std::string_view::npos, "every saved line ends in CR LF");
+    Require(bytes.substr(end, 2) == "\r\n", "no lone CR or LF in the saved file");
+    std::string_view line = bytes.substr(start, end - start);
+    if (line.size() > kJwwLineMax) {
+      size_t quote = line.find('"');
+      Require(quote != std::string_view::npos && IsTextCommandLine(line.substr(0, quote + 1)),
+              "a saved line longer than 255 bytes is a text command joined with its text");
+      Require(quote + 1 <= kJwwLineMax && line.size() - quote - 1 <= kJwwLineMax,
+              "each half of a joined text line is at most 255 bytes");
+    }
+    size_t quote = line.find('"');
+    if (quote != std::string_view::npos && IsTextCommandLine(line.substr(0, quote + 1))) ++joined;
+    start = end + 2;
+  }
+  return joined;
+}

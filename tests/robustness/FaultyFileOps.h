@@ -1,0 +1,76 @@
+// A file seam that counts every call of each file operation and fails the
+// k-th call of one chosen operation, as a full disk, a lost network share or
+// a locked file would.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "tests/robustness/RestoreFileOps.h"
+#include "transfer/JwwFileOps.h"
+
+enum TFileOp { kOpenRead, kRead, kOpenWrite, kWrite, kFlush, kClose, kReplace, kRemove, kFileOps };
+
+inline const char* FileOpName(TFileOp op) {
+  static const char* const kNames[] = {"openRead", "read",  "openWrite", "write",
+                                       "flush",    "close", "replace",   "remove"};
+  return kNames[op];
+}
+
+struct TFileFaultState {
+  TFileOp failingOp = kFileOps;  // none
+  int failAt = 0;                // 1-based call number of failingOp
+  std::array<int, kFileOps> calls{};
+};
+inline TFileFaultState fileFaults;
+
+namespace faulty_ops {
+
+inline const TJwwFileOps real = JwwStandardFileOps();
+
+// Counts the call and answers whether it is the one to fail.
+inline bool Fails(TFileOp op) {
+  return ++fileFaults.calls[op] == fileFaults.failAt && op == fileFaults.failingOp;
+}
+
+inline TJwwFile OpenRead(const std::string& path) {
+  return Fails(kOpenRead) ? nullptr : real.openRead(path);
+}
+inline long long Read(TJwwFile file, char* buffer, size_t size) {
+  return Fails(kRead) ? -1 : real.read(file, buffer, size);
+}
+inline TJwwFile OpenWrite(const std::string& path) {
+  return Fails(kOpenWrite) ? nullptr : real.openWrite(path);
+}
+// A failing write still writes the first half of its bytes, as a full disk
+// does, so a partial file really exists.
+inline bool Write(TJwwFile file, const char* data, size_t size) {
+  if (!Fails(kWrite)) return real.write(file, data, size);
+  real.write(file, data, size / 2);
+  return false;
+}
+inline bool Flush(TJwwFile file) {
+  return !Fails(kFlush) && real.flush(file);
+}
+// A failing close still closes: the handle is gone either way.
+inline bool Close(TJwwFile file) {
+  bool failed = Fails(kClose);
+  return real.close(file) && !failed;
+}
+inline bool Replace(const std::string& from, const std::string& to) {
+  return !Fails(kReplace) && real.replace(from, to);
+}
+inline bool Remove(const std::string& path) {
+  return !Fails(kRemove) && real.remove(path);
+}
+
+}  // namespace faulty_ops
+
+// Installs the counting seam; `op` fails at its `failAt`-th call (kFileOps:
+// nothing fails). Counts start at zero.
+inline void InstallFileFault(TFileOp op = kFileOps, int failAt = 0) {
+  fileFaults = TFileFaultState{op, failAt, {}};
+  using namespace faulty_ops;
+  jwwFileOps = {real.exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove};
+}

@@ -1,0 +1,146 @@
+// Fault injection through the file seam: every open, read, write, flush,
+// close and replace that a read or a save makes is failed in turn.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/robustness/FaultyFileOps.h"
+#include "tests/robustness/StoreChecks.h"
+#include "tests/robustness/TempFolder.h"
+#include "transfer/JwwGaibu.h"
+
+namespace {
+
+// About 3 MB of every kind of statement, so the reader needs several reads.
+std::string LargeTransferFile() {
+  const std::string cycle =
+      "lg1\r\nly2\r\nlc3\r\n0 0 10 10\r\nci 0 0 5\r\nci 0 0 5 0 1 1 0\r\n"
+      "ch 1 2 1 0 \"\x83\x65\x83\x4c\x83\x58\x83\x67 text\r\npt 1 2\r\npt 1 2 3 4 5\r\n"
+      "msg\r\n0 0 1 1\r\ncs 0 0 1 0 \"x\r\nBL 0 0 name\r\nsl 0 0 1 1\r\nsl 0 0 1 0 1 1\r\n"
+      "sl 0 0 1 0 1 1 0 1\r\nsc 1 2 3 4 5 6 7 0\r\nse 1 2 3 4 5 6 7 0\r\n"
+      "so 1 2 3 4 5 6 7 1\r\nsg 1 2 3 4 5 6 7 1\r\n";
+  std::string file;
+  while (file.size() < 3'000'000) file += cycle;
+  return file;
+}
+
+// Output lines worth about 3 MB, so the save needs several writes, with the
+// bytes the saved file must hold.
+std::string FillOutputLines() {
+  ClearOutputLines();
+  std::string expected;
+  auto plain = [&](const std::string& line) {
+    AddOutputLine(line);
+    expected += line + "\r\n";
+  };
+  auto text = [&](const std::string& command, const std::string& text) {
+    AddOutputLine(command);
+    AddOutputLine(text);
+    expected += command + text + "\r\n";
+  };
+  plain("hd");
+  for (int i = 0; expected.size() < 3'000'000; ++i) {
+    plain("lg" + std::to_string(i % 16));
+    plain(std::to_string(i) + " 0 10.5 -3.25E-5");
+    text("ch " + std::to_string(i) + " 50 1 0 \"", "\x95\xb6\x8e\x9a and \"quotes\"");
+    plain("");
+    text("cs 0 0 1 0 \"", "ends in a quote\"");
+  }
+  return expected;
+}
+
+class FileFaults : public ::testing::Test {
+ protected:
+  void SetUp() override { JwwInit(); }
+  void TearDown() override { JwwInit(); }
+  TRestoreFileOps restore_;
+  TTempFolder folder_;
+};
+
+TEST_F(FileFaults, EveryFailedOpenOrReadLeavesAnIncompleteButSoundStore) {
+  const std::string path = folder_.Path("JWC_TEMP.TXT");
+  WriteBytes(path, LargeTransferFile());
+  InstallFileFault();
+  ASSERT_TRUE(JwwReadFile(path));
+  const int32_t entities = entityOrder.Count();
+  const auto clean = fileFaults.calls;
+  ASSERT_GE(clean[kRead], 3) << "the file should need several reads";
+
+  for (TFileOp op : {kOpenRead, kRead}) {
+    for (int k = 1; k <= clean[op]; ++k) {
+      SCOPED_TRACE(std::string(FileOpName(op)) + " fails at call " + std::to_string(k));
+      JwwInit();
+      InstallFileFault(op, k);
+      EXPECT_FALSE(JwwReadFile(path));
+      EXPECT_EQ(jwwReadResult, jrIncomplete);
+      // Only the last read, the one that finds the end, comes after every line.
+      if (op == kOpenRead || k < clean[kRead]) {
+        EXPECT_LT(entityOrder.Count(), entities);
+      }
+      if (op == kOpenRead) {
+        EXPECT_EQ(entityOrder.Count(), 0);
+      }
+      ExpectSoundStore();
+      EXPECT_EQ(fileFaults.calls[kClose], op == kOpenRead ? 0 : 1) << "an opened file is closed";
+    }
+  }
+}
+
+TEST_F(FileFaults, AMissingFileIsToldApartFromAnUnreadableOne) {
+  EXPECT_FALSE(JwwReadFile(folder_.Path("JWC_TEMP.TXT")));
+  EXPECT_EQ(jwwReadResult, jrNoFile);
+  EXPECT_EQ(entityOrder.Count(), 0);
+}
+
+TEST_F(FileFaults, EverySaveFailureLeavesNoFileAndNoTemporaryFile) {
+  const std::string path = folder_.Path("JWC_TEMP.TXT");
+  FillOutputLines();
+  WriteBytes(path, "old content\r\n");
+  InstallFileFault();
+  ASSERT_TRUE(SaveOutputFile(path));
+  const auto clean = fileFaults.calls;
+  ASSERT_GE(clean[kWrite], 2) << "the content should need several writes";
+
+  for (TFileOp op : {kOpenWrite, kWrite, kFlush, kClose, kReplace}) {
+    EXPECT_GE(clean[op], 1) << FileOpName(op) << " is never called by a save";
+    for (int k = 1; k <= clean[op]; ++k) {
+      SCOPED_TRACE(std::string(FileOpName(op)) + " fails at call " + std::to_string(k));
+      WriteBytes(path, "old content\r\n");
+      InstallFileFault(op, k);
+      EXPECT_FALSE(SaveOutputFile(path));
+      EXPECT_TRUE(folder_.Names().empty()) << "left behind: " << *folder_.Names().begin();
+    }
+  }
+}
+
+TEST_F(FileFaults, ASaveThatSucceedsLeavesExactlyTheExpectedBytes) {
+  const std::string path = folder_.Path("JWC_TEMP.TXT");
+  const std::string expected = FillOutputLines();
+  WriteBytes(path, "old content\r\n");
+  InstallFileFault();
+  ASSERT_TRUE(SaveOutputFile(path));
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"JWC_TEMP.TXT"});
+  EXPECT_TRUE(ReadBytes(path) == expected) << "saved file differs from the expected bytes";
+
+  ClearOutputLines();
+  ASSERT_TRUE(SaveOutputFile(path));
+  EXPECT_EQ(ReadBytes(path), "hq\r\n");
+  EXPECT_EQ(folder_.Names(), std::set<std::string>{"JWC_TEMP.TXT"});
+}
+
+TEST_F(FileFaults, ASaveIntoAMissingFolderFailsCleanly) {
+  FillOutputLines();
+  EXPECT_FALSE(SaveOutputFile(folder_.Path("no such folder/JWC_TEMP.TXT")));
+  EXPECT_TRUE(folder_.Names().empty());
+}
+
+TEST_F(FileFaults, AFailingRemoveAfterAFailedSaveIsNoCrash) {
+  const std::string path = folder_.Path("JWC_TEMP.TXT");
+  FillOutputLines();
+  WriteBytes(path, "old content\r\n");
+  InstallFileFault(kReplace, 1);
+  jwwFileOps.remove = [](const std::string&) { return false; };
+  EXPECT_FALSE(SaveOutputFile(path));
+}
+
+}  // namespace
