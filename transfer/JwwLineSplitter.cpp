@@ -23,11 +23,21 @@ void AppendWithoutCr(std::string& to, const char* from, const char* end) {
   }
 }
 
+// True when [from, end) holds only end-of-file marks and line-end bytes: what
+// may stand after the mark that ends the file.
+bool OnlyMarksAndLineEnds(const char* from, const char* end) {
+  for (; from < end; ++from) {
+    if (*from != kEndOfFileMark && *from != '\r' && *from != '\n') return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHandler onLine) {
   const char* p = block.data();
   const char* const end = p + block.size();
+  if (splitter.ended) return OnlyMarksAndLineEnds(p, end);
   // Next CR and next end-of-file mark at or after p, found again only once
   // p has passed them, so each byte is searched once.
   const char* nextCr = Find(p, end, '\r');
@@ -44,7 +54,10 @@ bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHa
     }
     if (nextMark < p) nextMark = Find(p, end, kEndOfFileMark);
     if (nextCr < p) nextCr = Find(p, end, '\r');
-    if (!splitter.lineStarted && p == nextMark) return false;
+    if (!splitter.lineStarted && p == nextMark) {
+      splitter.ended = true;
+      return OnlyMarksAndLineEnds(p, end);
+    }
 
     const char* lf = Find(p, end, '\n');
     const bool endedByMark = nextMark < lf;

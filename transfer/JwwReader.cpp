@@ -209,8 +209,9 @@ bool ReadStatement(std::string_view key, int n) {
 
 constexpr size_t kReadBlockSize = size_t{1} << 20;
 
-// Feeds the open file to the parser block by block. False when a read fails;
-// exceptions from parsing pass through.
+// Feeds the open file to the parser block by block. False when a read fails
+// or statements follow the end-of-file mark; exceptions from parsing pass
+// through.
 bool ReadAllLines(TJwwFile file) {
   std::unique_ptr<char[]> block(new char[kReadBlockSize]);
   TJwwLineSplitter splitter;
@@ -219,7 +220,7 @@ bool ReadAllLines(TJwwFile file) {
     if (got < 0) return false;
     if (got == 0) break;
     if (!JwwFeedLines(splitter, {block.get(), static_cast<size_t>(got)}, JwwParseLine)) {
-      return true;  // an end-of-file mark
+      return false;
     }
   }
   JwwFinishLines(splitter, JwwParseLine);

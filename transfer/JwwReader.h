@@ -8,7 +8,8 @@ enum TJwwReadResult {
   jrComplete,    // the file was read to its end
   jrNoFile,      // no file at the path; the store is as initialised
   jrIncomplete,  // a file exists but could not be opened or read to its end
-                 // (read error, memory ran out); what was read stays stored
+                 // (read error, memory ran out, statements after the
+                 // end-of-file mark); what was read stays stored
 };
 
 // How the last JwwReadFile ended.

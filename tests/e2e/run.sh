@@ -74,17 +74,25 @@ open(work + "/big-confirmed.txt", "wb").write(
 open(work + "/big-aborted.txt", "wb").write(b"lg1\r\nly2\r\n")
 PY
 
+# The sample drawing with an end-of-file mark at the start of its line 170
+# (statements follow it: the file was not read to its end) and after its last
+# line (an old-style end of file).
+sample=$root/samples/sample.txt
+{ sed -n '1,169p' "$sample"; printf '\x1a\r\n'; sed -n '170,$p' "$sample"; } >"$work/sample-mark-inside.txt"
+{ cat "$sample"; printf '\x1a\r\n'; } >"$work/sample-mark-at-end.txt"
+
 trim() { local s=$1; s=${s#"${s%%[![:space:]]*}"}; printf '%s' "${s%"${s##*[![:space:]]}"}"; }
 
-# Puts at `path` what `content` says: a file of cases/, the long drawing, a
-# folder, an unreadable file, bytes, or nothing.
+# Puts at `path` what `content` says: a file of cases/, the long drawing, the
+# sample with an end-of-file mark, a folder, an unreadable file, bytes, or
+# nothing.
 lay_out() {
   local content=$1 path=$2
   case $content in
     none) ;;
     folder) mkdir "$path" ;;
     read-error) ln -s /proc/self/mem "$path" ;;  # opens, but reading fails
-    big) cp "$work/big.txt" "$path" ;;
+    big|sample-mark-*) cp "$work/$content.txt" "$path" ;;
     *.txt) cp "$here/cases/$content" "$path" ;;
     *) printf '%b' "$content" >"$path" ;;
   esac

@@ -20,10 +20,10 @@ class HostileLines : public ::testing::Test {
   void SetUp() override { JwwInit(); }
   void TearDown() override { JwwInit(); }
 
-  // Reads `bytes` as the transfer file; the read must complete.
-  void Read(const std::string& bytes) {
+  // Reads `bytes` as the transfer file; the read must end as `complete` says.
+  void Read(const std::string& bytes, bool complete = true) {
     WriteBytes(path_, bytes);
-    ASSERT_TRUE(ReadInto(path_));
+    ASSERT_EQ(ReadInto(path_), complete);
     ExpectSoundStore();
   }
 
@@ -85,6 +85,7 @@ struct LineEndCase {
   std::string file;
   int circles;
   int entities;
+  bool complete = true;  // false: statements follow the end-of-file mark
 };
 
 TEST_F(HostileLines, LoneCarriageReturnsAndEndOfFileMarks) {
@@ -97,11 +98,11 @@ TEST_F(HostileLines, LoneCarriageReturnsAndEndOfFileMarks) {
       {"mark as the first byte",
        "\x1a"
        "ci 0 0 5\r\n",
-       0, 0},
+       0, 0, false},
       {"mark at the start of a later line",
        "ci 0 0 5\r\n\x1a"
        "ci 0 0 6\r\n",
-       1, 1},
+       1, 1, false},
       {"mark inside a line skips its rest", "ci 0 0 5\x1a junk\r\nci 0 0 6\r\n", 2, 2},
       {"mark cuts a statement short", "ci 0 0\x1a 5\r\nci 0 0 6\r\n", 1, 1},
       {"mark after a lone CR is inside the line", "ci 0 0 5\r\x1a\r\nci 0 0 6\r\n", 2, 2},
@@ -110,7 +111,7 @@ TEST_F(HostileLines, LoneCarriageReturnsAndEndOfFileMarks) {
       {"mark after an empty line",
        "\r\n\x1a"
        "ci 0 0 5\r\n",
-       0, 0},
+       0, 0, false},
       {"mark as the byte after a lead byte",
        "ci 0 0 5\r\nch 1 1 1 0 \"A\x82\x1a"
        "B\r\n",
@@ -119,7 +120,7 @@ TEST_F(HostileLines, LoneCarriageReturnsAndEndOfFileMarks) {
   };
   for (const LineEndCase& c : cases) {
     SCOPED_TRACE(c.name);
-    Read(c.file);
+    Read(c.file, c.complete);
     EXPECT_EQ(jwwCircles.Count(), c.circles);
     EXPECT_EQ(entityOrder.Count(), c.entities);
   }

@@ -1,0 +1,19 @@
+// Whether a transfer file can be read to its end, worked out with a plain scan
+// of its bytes, apart from the reader's own line splitting, so that the fuzz
+// targets and the robustness tests check the reader against an independent
+// answer.
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+// True when `file` holds an end-of-file mark (0x1A) at the start of a line
+// followed by any byte other than 0x1A, CR or LF: statements that the reader
+// never reaches, so the file cannot be read to its end.
+inline bool HasStatementsAfterEndMark(std::string_view file) {
+  size_t mark = 0;
+  while (mark < file.size() && !(file[mark] == 0x1A && (mark == 0 || file[mark - 1] == '\n'))) {
+    ++mark;
+  }
+  return file.find_first_not_of("\x1A\r\n", mark) != std::string_view::npos;
+}
