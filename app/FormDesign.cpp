@@ -1,11 +1,114 @@
 #include "app/FormDesign.h"
 
+#include <iterator>
 #include <string>
-
-#include "app/FormFont.h"
-#include "app/Instructions.h"
+#include <string_view>
 
 namespace {
+
+// --- The font ------------------------------------------------------------------
+
+constexpr int kFontHeight = -13;  // character height in pixels, not scaled with DPI
+
+// First choice, then the same face under its English name, then gothic faces
+// found where it is missing (IPA fonts on Wine and Linux desktops).
+constexpr const wchar_t* kFaceNames[] = {L"ＭＳ ゴシック", L"MS Gothic", L"IPAゴシック",
+                                         L"IPAGothic",     L"Meiryo",    L"Yu Gothic"};
+
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+// The screen's device context for the length of one query.
+class TScreenDC {
+ public:
+  TScreenDC() : dc_(GetDC(nullptr)) {}
+  TScreenDC(const TScreenDC&) = delete;
+  TScreenDC& operator=(const TScreenDC&) = delete;
+  ~TScreenDC() {
+    if (dc_) ReleaseDC(nullptr, dc_);
+  }
+  HDC Get() const { return dc_; }
+
+ private:
+  HDC dc_;
+};
+
+// Whether the system has `face` with Shift-JIS glyphs.
+bool HasJapaneseFace(std::wstring_view face) {
+  LOGFONTW query{};
+  query.lfCharSet = SHIFTJIS_CHARSET;
+  face.copy(query.lfFaceName, LF_FACESIZE - 1);
+  bool found = false;
+  const TScreenDC screen;
+  if (screen.Get()) {
+    EnumFontFamiliesExW(screen.Get(), &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+  }
+  return found;
+}
+
+// The window's font, or the nearest Japanese gothic the system has.
+TFontHandle CreateFormFont() {
+  const wchar_t* face = L"";  // none found: the font mapper picks a Shift-JIS gothic
+  for (const wchar_t* candidate : kFaceNames) {
+    if (HasJapaneseFace(candidate)) {
+      face = candidate;
+      break;
+    }
+  }
+  return TFontHandle(CreateFontW(kFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                 SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, face));
+}
+
+// --- The instructions ----------------------------------------------------------------
+
+// The instructions shown in the memo, one string per line.
+constexpr const wchar_t* kInstructionLines[] = {
+    L"○選択した文字要素の",
+    L"　基点を変更します",
+    L"○あくまでも、文字要素に",
+    L"　とっての基点反転です",
+    L"※見た目の反転では",
+    L"　ありません",
+    L"※Jw_cadで反転移動/複写",
+    L"　を行った際、文字の傾きに",
+    L"　よって基点反転する状態",
+    L"　は異なってきますので",
+    L"　注意して下さい",
+    L"○特殊文字、制御文字、",
+    L"　埋込文字等には未対応です",
+    L"",
+    L"○左右反転",
+    L"　基点を下記のように変更",
+    L"　左下←→右下",
+    L"　左中←→右中",
+    L"　左上←→右上",
+    L"○上下反転",
+    L"　基点を下記のように変更",
+    L"　左下←→左上",
+    L"　中下←→中上",
+    L"　右下←→右上",
+    L"○上下左右反転",
+    L"　基点を下記のように変更",
+    L"　左下←→右上",
+    L"　中下←→中上",
+    L"　右下←→左上",
+    L"　左中←→右中",
+    L"　　",
+    L"◆ブロック図形内のもの",
+    L"　は処理出来ませんので",
+    L"　御注意下さい。",
+    L"　ブロック編集内で行う",
+    L"　場合には、本ソフトを",
+    L"　Jw_cadのインストール・",
+    L"　フォルダに配置して",
+    L"　実行を行う必要がある",
+    L"　場合があります。",
+};
+
+// --- The controls ----------------------------------------------------------------------
 
 HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
                    int left, int top, int width, int height, int id, HFONT font) {
@@ -35,7 +138,7 @@ void KeepEnterAndTabOutOf(HWND memo) {
 
 std::wstring InstructionText() {
   std::wstring text;
-  for (int i = 0; i < kInstructionLineCount; ++i) {
+  for (size_t i = 0; i < std::size(kInstructionLines); ++i) {
     if (i > 0) text += L"\r\n";
     text += kInstructionLines[i];
   }
@@ -93,4 +196,50 @@ TFormControls CreateFormControls(HWND form, HFONT font) {
       CreateControl(form, L"STATIC", L"　", WS_GROUP | SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, 0,
                     kClientHeight - 24, kClientWidth, 24, idLabelA1, font);
   return c;
+}
+
+// --- RadioGroup1 -------------------------------------------------------------------
+
+namespace {
+
+HWND TabStopItem(const TFormControls& controls) {
+  const int32_t selected = SelectedRadioItem(controls);
+  return controls.radioItems[selected < 0 ? 0 : selected];
+}
+
+}  // namespace
+
+int32_t ClampRadioIndex(int32_t index) {
+  if (index < 0) return -1;
+  return index >= kRadioItemCount ? kRadioItemCount - 1 : index;
+}
+
+void SelectRadioItem(const TFormControls& controls, int32_t index) {
+  const int32_t selected = ClampRadioIndex(index);
+  for (int i = 0; i < kRadioItemCount; ++i) {
+    SendMessageW(controls.radioItems[i], BM_SETCHECK, i == selected ? BST_CHECKED : BST_UNCHECKED,
+                 0);
+  }
+  UpdateRadioTabStop(controls);
+}
+
+int32_t SelectedRadioItem(const TFormControls& controls) {
+  for (int i = 0; i < kRadioItemCount; ++i) {
+    if (SendMessageW(controls.radioItems[i], BM_GETCHECK, 0, 0) == BST_CHECKED) return i;
+  }
+  return -1;
+}
+
+void UpdateRadioTabStop(const TFormControls& controls) {
+  const HWND stop = TabStopItem(controls);
+  for (HWND item : controls.radioItems) {
+    if (!item) continue;
+    const LONG_PTR style = GetWindowLongPtrW(item, GWL_STYLE);
+    const LONG_PTR wanted = item == stop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+    if (wanted != style) SetWindowLongPtrW(item, GWL_STYLE, wanted);
+  }
+}
+
+void FocusRadioGroup(const TFormControls& controls) {
+  if (HWND item = TabStopItem(controls)) SetFocus(item);
 }

@@ -1,9 +1,12 @@
-// The main window as designed: its size, its controls with their positions,
-// captions and styles, and the brushes of its colours. Everything here is in
-// pixels of the client area and deliberately not scaled with the DPI.
+// The main window as designed: its size, its font, its controls with their
+// positions, captions, instruction texts and styles, the brushes of its
+// colours, and the radio group's behaviour as one control. Everything here is
+// in pixels of the client area and deliberately not scaled with the DPI.
 #pragma once
 
 #include <windows.h>
+
+#include <cstdint>
 
 #include "app/Handles.h"
 
@@ -48,6 +51,8 @@ inline constexpr COLORREF kWindowColour = RGB(255, 255, 255);
 inline constexpr COLORREF kMemoColour = RGB(187, 235, 244);
 inline constexpr COLORREF kLabelColour = RGB(231, 231, 231);
 
+// The window's font ("ＭＳ ゴシック", 13 pixels, Shift-JIS character set, or
+// the nearest Japanese gothic that the system has) and its brushes.
 TFormPalette CreateFormPalette();
 
 // Outer size of a window whose client area is the designed one.
@@ -57,3 +62,22 @@ SIZE FormWindowSize();
 // Button2, Memo1 (not a tab stop), RadioGroup1 with its items, LabelA1.
 // A control that cannot be created stays nullptr.
 TFormControls CreateFormControls(HWND form, HFONT font);
+
+// --- RadioGroup1 as one control --------------------------------------------------
+// An item index within -1..2, the keyboard focus on its selected item, and
+// that item as the group's one tab stop.
+
+// The index as the group keeps it: below -1 none (-1), above 2 the last item.
+int32_t ClampRadioIndex(int32_t index);
+
+// Selects item ClampRadioIndex(index); -1 clears the selection.
+void SelectRadioItem(const TFormControls& controls, int32_t index);
+
+// The selected item, or -1 when none is.
+int32_t SelectedRadioItem(const TFormControls& controls);
+
+// Moves the tab stop onto the selected item (the first item when none is).
+void UpdateRadioTabStop(const TFormControls& controls);
+
+// Gives the keyboard focus to the group: to its selected item, or the first.
+void FocusRadioGroup(const TFormControls& controls);

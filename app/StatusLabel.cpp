@@ -1,33 +1,26 @@
 #include "app/StatusLabel.h"
 
-#include "app/TextConversion.h"
+#include "app/Win32Platform.h"
+#include "flip/StatusTexts.h"
 
 void TStatusLabel::ShowNow(std::string_view utf8) {
-  holding_ = false;
   lastPaint_ = std::chrono::steady_clock::now();
   if (!label_) return;
   SetWindowTextW(label_, Utf8ToWideForDisplay(utf8).c_str());
   RedrawWindow(label_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void TStatusLabel::BeginPass() {
-  showNext_ = true;
-  holding_ = false;
+bool TStatusLabel::Due(bool firstOrLast) const {
+  return firstOrLast || std::chrono::steady_clock::now() - lastPaint_ >= kRepaintInterval;
 }
 
-void TStatusLabel::EndPass() {
-  if (holding_) ShowNow(held_);
+void TStatusLabel::FlippingText(int32_t i, int32_t count) {
+  if (Due(i == 1 || i == count)) ShowNow(FlipProgressStatus(i, count));
 }
 
-void TStatusLabel::ShowText(std::string_view utf8) {
-  const auto now = std::chrono::steady_clock::now();
-  if (showNext_ || now - lastPaint_ >= kRepaintInterval) {
-    showNext_ = false;
-    ShowNow(utf8);
-    return;
-  }
-  held_.assign(utf8);
-  holding_ = true;
+void TStatusLabel::WritingEntity(int32_t entry, int32_t total) {
+  const bool lastReport = total - entry < kJwwProgressEvery;
+  if (Due(entry == 1 || lastReport)) ShowNow(PassProgressStatus(entry, total));
 }
 
 bool TStatusLabel::EscapeDown() {

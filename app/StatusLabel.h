@@ -1,20 +1,22 @@
-// The status label as the core's progress target: texts arrive as UTF-8 and
-// are shown at once, and the Escape key is read from the keyboard state.
+// The status label LabelA1 as the run's progress target: it turns the numbers
+// the run reports into the status texts, shows each at once, and reads the
+// Escape key from the keyboard state.
 #pragma once
 
 #include <windows.h>
 
 #include <chrono>
-#include <string>
+#include <cstdint>
 #include <string_view>
 
-#include "transfer/JwwOutputPass.h"
+#include "transfer/JwwProgress.h"
 
-class TStatusLabel final : public TJwwProgressLabel {
+class TStatusLabel final : public TJwwProgress {
  public:
-  // Shortest time between two repaints within a pass. Repainting after every
-  // one of a million texts would make the pass crawl; at this rate the count
-  // still runs up visibly.
+  // Shortest time between two repaints of progress. Repainting after every
+  // one of a million texts would make the run crawl; at this rate the count
+  // still runs up visibly. The first and the last report of each pass are
+  // always shown.
   static constexpr std::chrono::milliseconds kRepaintInterval{15};
 
   void Attach(HWND label) { label_ = label; }
@@ -22,19 +24,16 @@ class TStatusLabel final : public TJwwProgressLabel {
   // Sets the text and repaints the label before returning.
   void ShowNow(std::string_view utf8);
 
-  // Frames a pass of progress texts: the first text of a pass is always
-  // shown, later ones once the repaint interval has passed, and EndPass shows
-  // the last text if it was held back.
-  void BeginPass();
-  void EndPass();
-
-  void ShowText(std::string_view utf8) override;
+  void FlippingText(int32_t i, int32_t count) override;
+  void WritingEntity(int32_t entry, int32_t total) override;
   bool EscapeDown() override;
 
  private:
+  // Whether a progress report is to be shown now: always the first and the
+  // last of a pass, the others once the repaint interval has passed. Texts
+  // not shown are never built.
+  bool Due(bool firstOrLast) const;
+
   HWND label_ = nullptr;
-  bool showNext_ = true;
-  bool holding_ = false;
-  std::string held_;
   std::chrono::steady_clock::time_point lastPaint_{};
 };

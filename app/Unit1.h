@@ -66,9 +66,6 @@ class TForm1 {
 
   // Enters the closing state, runs FormClose and destroys the window.
   void CloseWindow();
-  // The flip and the output pass behind OK; leaves no output lines when the
-  // transfer file was not read completely or memory ran out.
-  void RunConfirmedPass();
   void PlaceWindow();
   std::string SettingsPath() const;
 

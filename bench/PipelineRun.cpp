@@ -1,22 +1,32 @@
-// The pipeline under measurement, stage by stage, with a progress label and
-// a progress hook that do nothing, so that only the core is timed.
+// The pipeline under measurement, stage by stage: the confirmed run itself,
+// with progress that shows nothing, so that only the core is timed.
 #include "bench/PipelineRun.h"
 
 #include <chrono>
 #include <ctime>
+#include <functional>
 
 #include "flip/BasePointFlip.h"
+#include "flip/ConfirmedRun.h"
 #include "transfer/JwwGaibu.h"
 
 namespace {
 
-class TSilentLabel : public TJwwProgressLabel {
- public:
-  void ShowText(std::string_view) override {}
-  bool EscapeDown() override { return false; }
-};
-
 using TClock = std::chrono::steady_clock;
+
+// Shows nothing; its first report of the output pass ends the flip stage.
+class TStageProgress final : public TJwwProgress {
+ public:
+  explicit TStageProgress(std::function<void()> passBegins) : passBegins_(std::move(passBegins)) {}
+  void FlippingText(int32_t, int32_t) override {}
+  void WritingEntity(int32_t entry, int32_t) override {
+    if (entry == 1) passBegins_();
+  }
+  bool EscapeDown() override { return false; }
+
+ private:
+  std::function<void()> passBegins_;
+};
 
 // Processor time used by the process so far: unlike the wall clock, it does
 // not grow while other programs hold the processor.
@@ -34,7 +44,6 @@ const char* BenchStageName(int stage) {
 
 TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output) {
   TPipelineRun run;
-  TSilentLabel label;
   TClock::time_point wallStart = TClock::now();
   double cpuStart = ProcessorSeconds();
   // Ends the stage `stage` (and starts the next one).
@@ -54,11 +63,8 @@ TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output
   run.entities = entityOrder.Count();
   run.texts = jwwTexts.Count();
 
-  FlipAllTexts(ftBoth, [](int32_t, int32_t) {});
-  endStage(bsFlip);
-
-  AddOutputLine("hd");
-  WriteAllEntities(label);
+  TStageProgress progress([&] { endStage(bsFlip); });
+  RunConfirmedFlip(ftBoth, progress);
   endStage(bsWrite);
   run.outputLines = OutputLineCount();
 

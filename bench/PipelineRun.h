@@ -1,6 +1,6 @@
 // One timed run of the tool's whole pipeline, in-process, as the window runs
-// it: init, read, writer reset, flip (both directions), "hd", output pass,
-// save, release.
+// it: init, read, writer reset, the confirmed run (flip in both directions,
+// "hd", output pass), save, release.
 #pragma once
 
 #include <cstdint>
@@ -8,8 +8,8 @@
 
 enum TBenchStage : int {
   bsRead,     // JwwInit, JwwReadFile, ResetWriterState
-  bsFlip,     // FlipAllTexts with flip type 2
-  bsWrite,    // "hd" and WriteAllEntities
+  bsFlip,     // RunConfirmedFlip with flip type 2, up to the output pass
+  bsWrite,    // the rest of it: "hd" and WriteAllEntities
   bsSave,     // SaveOutputFile
   bsTotal,    // read, flip, write and save: what the user waits for
   bsRelease,  // JwwRelease, after the file is saved

@@ -93,11 +93,11 @@ void FlipTextBasePoint(TJwwEntText& text, int32_t flipType) {
 }
 
 // Visits the text array in store order; the texts of line-and-text units live
-// in their own records and are left alone. An empty hook is simply not called.
-void FlipAllTexts(int32_t flipType, const std::function<void(int32_t, int32_t)>& progress) {
+// in their own records and are left alone.
+void FlipAllTexts(int32_t flipType, TJwwProgress& progress) {
   const int32_t count = jwwTexts.Count();
   for (int32_t i = 0; i < count; ++i) {
-    if (progress) progress(i + 1, count);
+    progress.FlippingText(i + 1, count);
     FlipTextBasePoint(jwwTexts[i], flipType);
   }
 }

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
+#include "transfer/JwwProgress.h"
 #include "transfer/JwwStore.h"
 
 // Flip types, the index of the window's radio item; any other value changes
@@ -23,7 +23,7 @@ void BasePointOffset(int32_t code, double w, double h, double& ox, double& oy);
 // box in place. A code that maps onto itself leaves the record untouched.
 void FlipTextBasePoint(TJwwEntText& text, int32_t flipType);
 
-// Flips every record of the text array in store order, calling `progress`
-// with (i + 1, N) before record i. Texts inside line-and-text units are not
-// text records and are not flipped.
-void FlipAllTexts(int32_t flipType, const std::function<void(int32_t, int32_t)>& progress);
+// Flips every record of the text array in store order, telling `progress`
+// FlippingText(i + 1, N) before record i. Texts inside line-and-text units are
+// not text records and are not flipped.
+void FlipAllTexts(int32_t flipType, TJwwProgress& progress);

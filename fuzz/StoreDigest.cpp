@@ -7,6 +7,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwStore.h"
 
 namespace {
@@ -184,20 +185,6 @@ uint64_t StoreDigest() {
   h.Value(lineTextPending);
   Mix(h, pendingLine);
   MixList(h, entityOrder);
-  MixList(h, jwwLines);
-  MixList(h, jwwCircles);
-  MixList(h, jwwArcs);
-  MixList(h, jwwTexts);
-  MixList(h, jwwPoints);
-  MixList(h, jwwPointExs);
-  MixList(h, jwwLineTexts);
-  MixList(h, jwwBlks);
-  MixList(h, jwwSolid2s);
-  MixList(h, jwwSolid3s);
-  MixList(h, jwwSolid4s);
-  MixList(h, jwwSolidScs);
-  MixList(h, jwwSolidSes);
-  MixList(h, jwwSolidSos);
-  MixList(h, jwwSolidSgs);
+  JwwForEachKind([&h](const auto& row) { MixList(h, *row.records); });
   return h.Result();
 }

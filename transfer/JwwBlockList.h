@@ -24,12 +24,21 @@ void ReserveForOneMore(Vector& v) {
   if (v.size() == v.capacity()) v.reserve(v.size() * 2 + 16);
 }
 
+// The count of a block list, apart from its record type, so that a table can
+// count the records of lists of every type alike.
+class TJwwRecordCount {
+ public:
+  int32_t Count() const { return count_; }
+
+ protected:
+  int32_t count_ = 0;
+};
+
 template <class T>
-class TJwwBlockList {
+class TJwwBlockList : public TJwwRecordCount {
  public:
   static constexpr int32_t kBlockRecords = 1000;
 
-  int32_t Count() const { return count_; }
   int64_t Capacity() const { return static_cast<int64_t>(blocks_.size()) * kBlockRecords; }
 
   T& operator[](int32_t i) { return blocks_[i / kBlockRecords][i % kBlockRecords]; }
@@ -69,5 +78,4 @@ class TJwwBlockList {
 
  private:
   std::vector<std::unique_ptr<T[]>> blocks_;
-  int32_t count_ = 0;
 };

@@ -8,6 +8,7 @@
 
 #include "common/MyFunc.h"
 #include "transfer/JwwCommandLine.h"
+#include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwOutputLines.h"
 #include "transfer/JwwWritability.h"
 
@@ -17,13 +18,15 @@ constexpr int32_t kSubstitutePointCode = -3;
 constexpr int32_t kLowestPointCode = -7;
 constexpr int32_t kHighestPointCode = 11;
 
-// Text keywords by text kind; any kind outside 1..9 is written as "ch".
-constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                              "cp", "ct", "ck", "cz", "c2"};
-
-std::string_view TextKeyword(int32_t textKind) {
-  return (textKind >= 1 && textKind <= 9) ? kTextKeywords[textKind] : kTextKeywords[0];
+// The text keyword of `textKind`; any kind outside 1..9 is written as "ch".
+constexpr std::string_view TextKeyword(int32_t textKind) {
+  return (textKind >= 1 && textKind < kJwwTextKindCount) ? kJwwTextKeywords[textKind]
+                                                         : kJwwTextKeywords[0];
 }
+
+// The unit's text is always a "cs" text (text kind 2), whatever kind its
+// record holds.
+constexpr int32_t kUnitTextKind = 2;
 
 // A text command is two output lines: the keyword and numbers ending in a
 // space and a double quote, then the text itself, which the saved file joins
@@ -52,7 +55,7 @@ void PutLine(double x1, double y1, double x2, double y2) {
 }
 
 void PutPoint(double x, double y) {
-  TJwwCommandLine("pt").SpaceReal(x).SpaceReal(y).Add();
+  TJwwCommandLine(JwwKindKeyword(jekPoint)).SpaceReal(x).SpaceReal(y).Add();
 }
 
 // Always written; a zero value1 becomes 1 and a point code outside -7..11
@@ -62,7 +65,7 @@ void PutPointEx(double x, double y, double value1, double value2, int32_t pointC
   if (pointCode < kLowestPointCode || pointCode > kHighestPointCode) {
     pointCode = kSubstitutePointCode;
   }
-  TJwwCommandLine("pt")
+  TJwwCommandLine(JwwKindKeyword(jekPoint))
       .SpaceReal(x)
       .SpaceReal(y)
       .SpaceReal(value1)
@@ -73,7 +76,7 @@ void PutPointEx(double x, double y, double value1, double value2, int32_t pointC
 
 void PutCircle(double cx, double cy, double radius) {
   if (!CircleIsWritable(radius)) return;
-  TJwwCommandLine("ci").SpaceReal(cx).SpaceReal(cy).SpaceReal(radius).Add();
+  TJwwCommandLine(JwwKindKeyword(jekCircle)).SpaceReal(cx).SpaceReal(cy).SpaceReal(radius).Add();
 }
 
 // The same keyword as a circle, told apart by its seven values.
@@ -81,7 +84,7 @@ void PutArc(double cx, double cy, double radius, double startAngle, double endAn
             double flatness, double tilt) {
   if (!ArcIsWritable(radius, flatness)) return;
   const double values[] = {cx, cy, radius, startAngle, endAngle, flatness, tilt};
-  TJwwCommandLine("ci").SpaceReals(values, 7).Add();
+  TJwwCommandLine(JwwKindKeyword(jekArc)).SpaceReals(values, 7).Add();
 }
 
 // The text goes out exactly as held: not stripped, not quoted.
@@ -100,20 +103,25 @@ void PutLineText(std::string_view text, double x1, double y1, double x2, double 
     length.Real(MeasuredLength(x1, y1, x2, y2));
     text = length.View();
   }
-  AddOutputLine("msg");
+  AddOutputLine(JwwKindKeyword(jekLineText));
   AddBareLine(x1, y1, x2, y2);
-  AddTextCommand("cs", text, x, y, dx, dy);
+  AddTextCommand(TextKeyword(kUnitTextKind), text, x, y, dx, dy);
 }
 
 void PutSolid2(double x1, double y1, double x2, double y2) {
   if (!Solid2IsWritable(x1, y1, x2, y2)) return;
-  TJwwCommandLine("sl").SpaceReal(x1).SpaceReal(y1).SpaceReal(x2).SpaceReal(y2).Add();
+  TJwwCommandLine(JwwKindKeyword(jekSolid2))
+      .SpaceReal(x1)
+      .SpaceReal(y1)
+      .SpaceReal(x2)
+      .SpaceReal(y2)
+      .Add();
 }
 
 void PutSolid3(double x1, double y1, double x2, double y2, double x3, double y3) {
   if (!Solid3IsWritable(x1, y1, x2, y2, x3, y3)) return;
   const double values[] = {x1, y1, x2, y2, x3, y3};
-  TJwwCommandLine("sl").SpaceReals(values, 6).Add();
+  TJwwCommandLine(JwwKindKeyword(jekSolid3)).SpaceReals(values, 6).Add();
 }
 
 // A four-point solid with coinciding corners goes out as a three-point solid
@@ -123,7 +131,7 @@ void PutSolid4(double x1, double y1, double x2, double y2, double x3, double y3,
   TJwwSolid4Outcome outcome = ReduceSolid4(x1, y1, x2, y2, x3, y3, x4, y4);
   const double* p = outcome.points;
   if (outcome.corners == 4) {
-    TJwwCommandLine("sl").SpaceReals(p, 8).Add();
+    TJwwCommandLine(JwwKindKeyword(jekSolid4)).SpaceReals(p, 8).Add();
   } else if (outcome.corners == 3) {
     PutSolid3(p[0], p[1], p[2], p[3], p[4], p[5]);
   }
@@ -131,18 +139,20 @@ void PutSolid4(double x1, double y1, double x2, double y2, double x3, double y3,
 
 void PutSolidSc(const double values[7], int32_t code) {
   if (SolidScIsWritable(values, code))
-    TJwwCommandLine("sc").SpaceReals(values, 7).SpaceInt(code).Add();
+    TJwwCommandLine(JwwKindKeyword(jekSolidSc)).SpaceReals(values, 7).SpaceInt(code).Add();
 }
 
 void PutSolidSe(const double values[7], int32_t code) {
   if (SolidSeIsWritable(values, code))
-    TJwwCommandLine("se").SpaceReals(values, 7).SpaceInt(code).Add();
+    TJwwCommandLine(JwwKindKeyword(jekSolidSe)).SpaceReals(values, 7).SpaceInt(code).Add();
 }
 
 void PutSolidSo(const double values[8]) {
-  if (SolidSoIsWritable(values)) TJwwCommandLine("so").SpaceReals(values, 8).Add();
+  if (SolidSoIsWritable(values))
+    TJwwCommandLine(JwwKindKeyword(jekSolidSo)).SpaceReals(values, 8).Add();
 }
 
 void PutSolidSg(const double values[8]) {
-  if (SolidSoIsWritable(values)) TJwwCommandLine("sg").SpaceReals(values, 8).Add();
+  if (SolidSoIsWritable(values))
+    TJwwCommandLine(JwwKindKeyword(jekSolidSg)).SpaceReals(values, 8).Add();
 }

@@ -1,13 +1,10 @@
 // Entity commands: a command function per host command takes plain values,
 // decides whether the entity can be written at all and appends its command
-// lines; an entity writer per kind writes a stored record's attribute lines
-// and calls its command function.
+// lines. The entity writers (JwwEntityWriters.h) call them.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
-
-// --- Command functions ---------------------------------------------------------
 
 void PutLine(double x1, double y1, double x2, double y2);
 void PutPoint(double x, double y);
@@ -26,20 +23,3 @@ void PutSolidSc(const double values[7], int32_t code);
 void PutSolidSe(const double values[7], int32_t code);
 void PutSolidSo(const double values[8]);
 void PutSolidSg(const double values[8]);
-
-// --- Entity writers (argument: index into the kind's array) --------------------
-
-void WriteLine(int32_t index);
-void WriteCircle(int32_t index);
-void WriteArc(int32_t index);
-void WriteText(int32_t index);
-void WritePoint(int32_t index);
-void WritePointEx(int32_t index);
-void WriteLineText(int32_t index);
-void WriteSolid2(int32_t index);
-void WriteSolid3(int32_t index);
-void WriteSolid4(int32_t index);
-void WriteSolidSc(int32_t index);
-void WriteSolidSe(int32_t index);
-void WriteSolidSo(int32_t index);
-void WriteSolidSg(int32_t index);

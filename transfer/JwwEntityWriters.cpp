@@ -3,6 +3,8 @@
 // lines are written only when the command will be: the host applies z flags
 // to the next entity it reads, so those of an entity left out would land on
 // the one after it.
+#include "transfer/JwwEntityWriters.h"
+
 #include "transfer/JwwAttributeWriters.h"
 #include "transfer/JwwEntityCommands.h"
 #include "transfer/JwwStore.h"

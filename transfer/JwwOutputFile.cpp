@@ -1,5 +1,7 @@
 // Saving the output lines as the new transfer file, replacing the old one in
 // one step.
+#include "transfer/JwwOutputFile.h"
+
 #include <array>
 #include <cstring>
 #include <memory>
@@ -7,9 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwFileOps.h"
 #include "transfer/JwwOutputLines.h"
-#include "transfer/JwwOutputPass.h"
 
 namespace {
 
@@ -22,8 +24,6 @@ constexpr std::string_view kTempSuffix = ".new";
 // double quote. Only such a line is joined with the line after it; a font
 // line or any other line that happens to end in a quote is not.
 bool IsTextCommandLine(std::string_view line) {
-  static constexpr std::string_view kKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                                   "cp", "ct", "ck", "cz", "c2"};
   // Every byte the real form can write, "INF" and "NAN" included, as a
   // table: this test runs on every output line.
   static constexpr std::array<bool, 256> kNumberBytes = [] {
@@ -33,7 +33,7 @@ bool IsTextCommandLine(std::string_view line) {
   }();
   if (line.size() < 5 || line[2] != ' ' || line.substr(line.size() - 2) != " \"") return false;
   bool keyword = false;
-  for (std::string_view k : kKeywords) keyword = keyword || line.substr(0, 2) == k;
+  for (std::string_view k : kJwwTextKeywords) keyword = keyword || line.substr(0, 2) == k;
   if (!keyword) return false;
   std::string_view numbers = line.substr(3, line.size() - 5);
   int fields = 0;

@@ -20,13 +20,7 @@ struct Chunk {
   uint32_t used;
 };
 
-struct Position {
-  uint32_t chunk;
-  uint32_t offset;
-};
-
 std::vector<Chunk> chunks;
-std::vector<Position> blockStarts;  // where line k * 1000 begins
 int32_t lineCount = 0;
 
 void NewChunk() {
@@ -38,8 +32,6 @@ void NewChunk() {
 void FreeStorage() {
   chunks.clear();
   chunks.shrink_to_fit();
-  blockStarts.clear();
-  blockStarts.shrink_to_fit();
 }
 
 }  // namespace
@@ -48,9 +40,6 @@ void AddOutputLine(std::string_view line) {
   line = line.substr(0, CharBoundaryLength(line, kJwwLineMax));
   if (chunks.empty() || kChunkBytes - chunks.back().used < 1 + line.size()) NewChunk();
   Chunk& chunk = chunks.back();
-  if (lineCount % kBlockLines == 0) {
-    blockStarts.push_back({static_cast<uint32_t>(chunks.size() - 1), chunk.used});
-  }
   unsigned char* at = chunk.bytes.get() + chunk.used;
   at[0] = static_cast<unsigned char>(line.size());
   std::memcpy(at + 1, line.data(), line.size());
@@ -72,7 +61,7 @@ int32_t OutputLineCount() {
 }
 
 int64_t OutputLineCapacity() {
-  return static_cast<int64_t>(blockStarts.size()) * kBlockLines;
+  return (int64_t{lineCount} + kBlockLines - 1) / kBlockLines * kBlockLines;
 }
 
 bool TJwwOutputLineCursor::Next(std::string_view& line) {
@@ -86,13 +75,4 @@ bool TJwwOutputLineCursor::Next(std::string_view& line) {
   offset_ += 1 + at[0];
   ++index_;
   return true;
-}
-
-std::string_view OutputLine(int32_t i) {
-  const Position start = blockStarts[i / kBlockLines];
-  TJwwOutputLineCursor cursor;
-  cursor.SeekTo(i / kBlockLines * kBlockLines, start.chunk, start.offset);
-  std::string_view line;
-  for (int32_t k = i % kBlockLines; k >= 0; --k) cursor.Next(line);
-  return line;
 }

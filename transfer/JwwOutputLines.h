@@ -2,9 +2,7 @@
 // file, and AddOutputLine, its only entry point.
 //
 // Lines are packed back to back in a byte arena of large chunks that are never
-// moved; a table with one entry per block of 1000 lines finds a line by index.
-// The list's capacity follows the store's growth rule (count + 999 when the
-// count reaches 1, 1001, 2001, ...).
+// moved, and read back in order with a cursor.
 #pragma once
 
 #include <cstdint>
@@ -21,22 +19,19 @@ void AddOutputLine(std::string_view line);
 void ClearOutputLines();
 
 int32_t OutputLineCount();
+
+// The list's capacity as its growth rule counts it: the count rounded up to
+// whole blocks of 1000 lines. The bytes themselves live in 1 MiB chunks,
+// enlarged far less often; the figure exists so that the rule the list
+// follows can be seen from outside.
 int64_t OutputLineCapacity();
 
-// Line `i` (0-based, below OutputLineCount()). The view stays valid until the
-// list is cleared or released.
-std::string_view OutputLine(int32_t i);
-
-// Walks the lines in order without looking each one up.
+// Walks the lines in order, from the first. A view it gives stays valid until
+// the list is cleared or released.
 class TJwwOutputLineCursor {
  public:
   // The next line, or false after the last.
   bool Next(std::string_view& line);
-  void SeekTo(int32_t index, uint32_t chunk, uint32_t offset) {
-    index_ = index;
-    chunk_ = chunk;
-    offset_ = offset;
-  }
 
  private:
   int32_t index_ = 0;

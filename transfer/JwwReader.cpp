@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/MyFunc.h"
+#include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwFileOps.h"
 #include "transfer/JwwLineSplitter.h"
 #include "transfer/JwwReaderAttributes.h"
@@ -32,14 +33,10 @@ void ReadReals(double* to, int count) {
   for (int i = 0; i < count; ++i) to[i] = RealAt(i + 1);
 }
 
-// Keywords of the ten text statements, by text kind.
-constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                              "cp", "ct", "ck", "cz", "c2"};
-
 // Text kind of `key`, or -1 when it is no text keyword.
 int32_t TextKind(std::string_view key) {
-  for (int32_t kind = 0; kind < 10; ++kind) {
-    if (key == kTextKeywords[kind]) return kind;
+  for (int32_t kind = 0; kind < kJwwTextKindCount; ++kind) {
+    if (key == kJwwTextKeywords[kind]) return kind;
   }
   return -1;
 }
@@ -107,9 +104,9 @@ bool ReadCStatement(std::string_view key, int n) {
     JwwReadTextType(tokens);
   } else if (key.starts_with("cc")) {
     JwwReadBasePoint(tokens);
-  } else if (key == "ci" && n == 4) {
+  } else if (key == JwwKindKeyword(jekCircle) && n == 4) {
     JwwReadCircle(tokens);
-  } else if (key == "ci" && n >= 8) {
+  } else if (key == JwwKindKeyword(jekArc) && n >= 8) {
     JwwReadArc(tokens);
   } else if (int32_t kind = TextKind(key); kind >= 0 && n >= 6) {
     JwwReadText(tokens, kind);
@@ -135,9 +132,9 @@ bool ReadPStatement(std::string_view key, int n) {
     if (polylineCount < INT32_MAX) ++polylineCount;
     inPolyline = true;
     lineTextPending = false;
-  } else if (key == "pt" && n == 3) {
+  } else if (key == JwwKindKeyword(jekPoint) && n == 3) {
     JwwReadPoint(tokens);
-  } else if (key == "pt" && n >= 6) {
+  } else if (key == JwwKindKeyword(jekPointEx) && n >= 6) {
     JwwReadPointEx(tokens);
   } else {
     return false;
@@ -147,15 +144,15 @@ bool ReadPStatement(std::string_view key, int n) {
 
 // Solids: keywords that start with "s".
 bool ReadSolidStatement(std::string_view key, int n) {
-  if (key == "sl" && (n == 5 || n == 7 || n >= 9)) {
+  if (key == JwwKindKeyword(jekSolid2) && (n == 5 || n == 7 || n >= 9)) {
     JwwReadSolid(tokens);
-  } else if (key == "sc" && n >= 9) {
+  } else if (key == JwwKindKeyword(jekSolidSc) && n >= 9) {
     JwwReadSolidWithCode(tokens, jekSolidSc);
-  } else if (key == "se" && n >= 9) {
+  } else if (key == JwwKindKeyword(jekSolidSe) && n >= 9) {
     JwwReadSolidWithCode(tokens, jekSolidSe);
-  } else if (key == "so" && n >= 9) {
+  } else if (key == JwwKindKeyword(jekSolidSo) && n >= 9) {
     JwwReadSolidOfEight(tokens, jekSolidSo);
-  } else if (key == "sg" && n >= 9) {
+  } else if (key == JwwKindKeyword(jekSolidSg) && n >= 9) {
     JwwReadSolidOfEight(tokens, jekSolidSg);
   } else {
     return false;
@@ -187,7 +184,7 @@ bool ReadStatement(std::string_view key, int n) {
     case 'p':
       return ReadPStatement(key, n);
     case 'm':
-      if (key != "msg") return false;
+      if (key != JwwKindKeyword(jekLineText)) return false;
       lineTextPending = true;
       inPolyline = false;
       return true;
@@ -197,7 +194,7 @@ bool ReadStatement(std::string_view key, int n) {
       lineTextPending = false;
       return true;
     case 'B':
-      if (key != "BL" || n < 4) return false;
+      if (key != JwwKindKeyword(jekBlk) || n < 4) return false;
       JwwReadBlockInsertion(tokens);
       return true;
     case 's':

@@ -1,11 +1,14 @@
 // The entity store's module-level state and its life cycle.
 #include "transfer/JwwStore.h"
 
+#include <array>
 #include <cstring>
 #include <memory>
 
 #include "common/MyFunc.h"
+#include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwOutputLines.h"
+#include "transfer/JwwReader.h"
 
 bool (*jwwBlockAllocFails)() = nullptr;
 
@@ -58,42 +61,14 @@ void ClearArena() {
 
 void ClearKinds() {
   entityOrder.Clear();
-  jwwLines.Clear();
-  jwwCircles.Clear();
-  jwwArcs.Clear();
-  jwwTexts.Clear();
-  jwwPoints.Clear();
-  jwwPointExs.Clear();
-  jwwLineTexts.Clear();
-  jwwBlks.Clear();
-  jwwSolid2s.Clear();
-  jwwSolid3s.Clear();
-  jwwSolid4s.Clear();
-  jwwSolidScs.Clear();
-  jwwSolidSes.Clear();
-  jwwSolidSos.Clear();
-  jwwSolidSgs.Clear();
+  JwwForEachKind([](const auto& row) { row.records->Clear(); });
   blockNames.clear();
   blockNames.shrink_to_fit();
 }
 
 void ReleaseKinds() {
   entityOrder.Release();
-  jwwLines.Release();
-  jwwCircles.Release();
-  jwwArcs.Release();
-  jwwTexts.Release();
-  jwwPoints.Release();
-  jwwPointExs.Release();
-  jwwLineTexts.Release();
-  jwwBlks.Release();
-  jwwSolid2s.Release();
-  jwwSolid3s.Release();
-  jwwSolid4s.Release();
-  jwwSolidScs.Release();
-  jwwSolidSes.Release();
-  jwwSolidSos.Release();
-  jwwSolidSgs.Release();
+  JwwForEachKind([](const auto& row) { row.records->Release(); });
   blockNames.clear();
   blockNames.shrink_to_fit();
 }
@@ -138,40 +113,13 @@ void SetAttributeDefaults() {
 }  // namespace
 
 int32_t JwwKindCount(int32_t kind) {
-  switch (kind) {
-    case jekLine:
-      return jwwLines.Count();
-    case jekCircle:
-      return jwwCircles.Count();
-    case jekArc:
-      return jwwArcs.Count();
-    case jekText:
-      return jwwTexts.Count();
-    case jekPoint:
-      return jwwPoints.Count();
-    case jekPointEx:
-      return jwwPointExs.Count();
-    case jekLineText:
-      return jwwLineTexts.Count();
-    case jekBlk:
-      return jwwBlks.Count();
-    case jekSolid2:
-      return jwwSolid2s.Count();
-    case jekSolid3:
-      return jwwSolid3s.Count();
-    case jekSolid4:
-      return jwwSolid4s.Count();
-    case jekSolidSc:
-      return jwwSolidScs.Count();
-    case jekSolidSe:
-      return jwwSolidSes.Count();
-    case jekSolidSo:
-      return jwwSolidSos.Count();
-    case jekSolidSg:
-      return jwwSolidSgs.Count();
-    default:
-      return 0;
-  }
+  // The counts of the kind arrays, by kind; entry 0 stands for no kind.
+  static constexpr auto kCounts = [] {
+    std::array<const TJwwRecordCount*, kJwwKindCount + 1> counts{};
+    JwwForEachKind([&](const auto& row) { counts[row.kind] = row.records; });
+    return counts;
+  }();
+  return kind >= jekLine && kind <= kJwwKindCount ? kCounts[kind]->Count() : 0;
 }
 
 void JwwResetCurrentAttributes() {
@@ -193,6 +141,7 @@ void JwwResetCurrentAttributes() {
 }
 
 void JwwInit() {
+  jwwReadResult = jrNoFile;
   ClearKinds();
   ClearArena();
   SetHeaderDefaults();

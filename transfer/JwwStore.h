@@ -252,7 +252,7 @@ extern TJwwEntLine pendingLine;
 // --- Operations ------------------------------------------------------------------
 
 // Sets every default, empties the entity order, the fifteen kind arrays, the
-// text arena and the output lines.
+// text arena and the output lines; the read result is back to "no file read".
 void JwwInit();
 
 // Sets the current attributes back to their defaults, all but curZFlags and

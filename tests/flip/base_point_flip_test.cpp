@@ -151,12 +151,28 @@ class FlipAll : public FlipText {
   }
 };
 
+// Runs FlipAllTexts with progress that hands every text report to `onText`.
+template <class F>
+void FlipAllTextsReporting(int32_t flipType, F onText) {
+  class TextReports final : public TJwwProgress {
+   public:
+    explicit TextReports(F& f) : f_(f) {}
+    void FlippingText(int32_t i, int32_t n) override { f_(i, n); }
+    void WritingEntity(int32_t, int32_t) override {}
+    bool EscapeDown() override { return false; }
+
+   private:
+    F& f_;
+  } progress(onText);
+  FlipAllTexts(flipType, progress);
+}
+
 TEST_F(FlipAll, CallsTheHookBeforeEachRecordInStoreOrder) {
   AddText(0, 10);
   AddText(5, 20);
   AddText(4, 30);
   std::vector<std::pair<int32_t, int32_t>> calls;
-  FlipAllTexts(ftLeftRight, [&calls](int32_t i, int32_t n) {
+  FlipAllTextsReporting(ftLeftRight, [&calls](int32_t i, int32_t n) {
     calls.emplace_back(i, n);
     // Record i - 1 is reported before it is flipped, its predecessor after.
     if (i == 1) {
@@ -178,13 +194,14 @@ TEST_F(FlipAll, CallsTheHookBeforeEachRecordInStoreOrder) {
 
 TEST_F(FlipAll, EmptyStoreCallsNothing) {
   int calls = 0;
-  FlipAllTexts(ftBoth, [&calls](int32_t, int32_t) { ++calls; });
+  FlipAllTextsReporting(ftBoth, [&calls](int32_t, int32_t) { ++calls; });
   EXPECT_EQ(calls, 0);
 }
 
-TEST_F(FlipAll, WithoutAHookStillFlipsEveryBlock) {
+TEST_F(FlipAll, SilentProgressStillFlipsEveryBlock) {
   for (int i = 0; i < 1001; ++i) AddText(0, i);
-  FlipAllTexts(ftUpDown, nullptr);
+  TJwwSilentProgress silent;
+  FlipAllTexts(ftUpDown, silent);
   for (int i = 0; i < 1001; ++i) {
     ASSERT_EQ(jwwTexts[i].basePoint, 6) << i;
     ASSERT_EQ(jwwTexts[i].y, 1) << i;
@@ -197,7 +214,7 @@ TEST_F(FlipAll, NoFlipTypeStillReportsProgressButChangesNothing) {
   const auto first = BytesOf(jwwTexts[0]);
   const auto second = BytesOf(jwwTexts[1]);
   int calls = 0;
-  FlipAllTexts(-1, [&calls](int32_t, int32_t) { ++calls; });
+  FlipAllTextsReporting(-1, [&calls](int32_t, int32_t) { ++calls; });
   EXPECT_EQ(calls, 2);
   EXPECT_EQ(BytesOf(jwwTexts[0]), first);
   EXPECT_EQ(BytesOf(jwwTexts[1]), second);
@@ -210,7 +227,7 @@ TEST_F(FlipAll, LeavesTheTextsOfLineAndTextUnitsAlone) {
   AddText(0, 10);
   const auto before = BytesOf(jwwLineTexts[0].text);
   int calls = 0;
-  FlipAllTexts(ftBoth, [&calls](int32_t, int32_t n) {
+  FlipAllTextsReporting(ftBoth, [&calls](int32_t, int32_t n) {
     ++calls;
     EXPECT_EQ(n, 1);
   });

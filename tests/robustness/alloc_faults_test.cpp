@@ -61,18 +61,16 @@ TEST(AllocationFaults, EachFailedAllocationEndsTheReadIncompleteWithASoundStore)
   JwwInit();
 }
 
-// Reads `path`, flips, adds "hd", then runs the output pass with block
-// allocation `k` failing (0: none) and saves. Returns the allocations made.
+// Reads `path`, then runs the confirmed run with block allocation `k` failing
+// (0: none) and saves. Returns the allocations made.
 int PassWithFailingAllocation(const std::string& path, int k) {
   EXPECT_TRUE(ReadInto(path));
   ResetWriterState();
-  FlipAllTexts(ftLeftRight, [](int32_t, int32_t) {});
-  AddOutputLine("hd");
   allocations = 0;
   failAt = k;
   jwwBlockAllocFails = CountedAllocationFails;
-  TQuietLabel label;
-  WriteAllEntities(label);
+  TJwwSilentProgress progress;
+  RunConfirmedFlip(ftLeftRight, progress);
   jwwBlockAllocFails = nullptr;
   EXPECT_TRUE(SaveOutputFile(path));
   return allocations;

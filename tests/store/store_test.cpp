@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/writer/writer_support.h"
 #include "transfer/JwwGaibu.h"
 
 namespace {
@@ -76,9 +77,10 @@ TEST(OutputLines, PackedLinesReadBackInOrderAcrossBlocksAndChunks) {
   }
   EXPECT_EQ(OutputLineCount(), 10000);
   EXPECT_EQ(OutputLineCapacity(), 10000);
-  EXPECT_EQ(OutputLine(0), longLine);
-  EXPECT_EQ(OutputLine(9999), "9999");
-  EXPECT_EQ(OutputLine(5001), "5001");
+  const Lines lines = OutputLines();
+  EXPECT_EQ(lines[0], longLine);
+  EXPECT_EQ(lines[9999], "9999");
+  EXPECT_EQ(lines[5001], "5001");
   TJwwOutputLineCursor cursor;
   std::string_view line;
   int n = 0;
@@ -98,8 +100,7 @@ TEST(OutputLines, LongLinesAreCutAtACharacterBoundary) {
   JwwInit();
   AddOutputLine(std::string(300, 'y'));
   AddOutputLine(std::string(253, 'a') + "\x93\xFA\x96\x7B");
-  EXPECT_EQ(OutputLine(0), std::string(255, 'y'));
-  EXPECT_EQ(OutputLine(1), std::string(253, 'a') + "\x93\xFA");
+  EXPECT_EQ(OutputLines(), (Lines{std::string(255, 'y'), std::string(253, 'a') + "\x93\xFA"}));
 }
 
 }  // namespace

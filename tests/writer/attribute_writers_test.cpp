@@ -223,7 +223,7 @@ TEST(AttributeEmitters, LongFontNameIsCutOnACharacterBoundary) {
   for (int i = 0; i < 150; ++i) name += "\x83\x53";  // 300 bytes of two-byte characters
   PutFontName(name);
   ASSERT_EQ(OutputLineCount(), 1);
-  std::string line(OutputLine(0));
+  const std::string line = OutputLines()[0];
   EXPECT_EQ(line.size(), 254u);  // 4 keyword bytes and 125 whole characters
   EXPECT_EQ(line, "cn\"$" + name.substr(0, 250));
   EXPECT_EQ(currentAttributes.curFontName, name);  // the value given is what counts as written

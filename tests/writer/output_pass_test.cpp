@@ -7,6 +7,8 @@
 #include <iterator>
 #include <string>
 
+#include "flip/ConfirmedRun.h"
+#include "flip/StatusTexts.h"
 #include "tests/writer/writer_support.h"
 
 namespace {
@@ -18,12 +20,15 @@ const std::string kProgress =
     "\xE5\x87\xA6\xE7\x90\x86\xE4\xB8\xAD(ESC:\xE4\xB8\xAD\xE6\x96\xAD)\xEF\xBC\x9A";
 const std::string kSlash = "\xEF\xBC\x8F";
 
-// Records the label's texts; the Escape key is down at check number
-// `escapeAtCheck` (1-based; 0 never).
-class FakeLabel : public TJwwProgressLabel {
+// Records the status texts of the pass's reports; the Escape key is down at
+// check number `escapeAtCheck` (1-based; 0 never).
+class FakeLabel : public TJwwProgress {
  public:
   explicit FakeLabel(int escapeAtCheck = 0) : escapeAtCheck_(escapeAtCheck) {}
-  void ShowText(std::string_view utf8) override { texts.emplace_back(utf8); }
+  void FlippingText(int32_t, int32_t) override {}
+  void WritingEntity(int32_t entry, int32_t total) override {
+    texts.push_back(PassProgressStatus(entry, total));
+  }
   bool EscapeDown() override { return ++checks_ == escapeAtCheck_; }
   Lines texts;
 
@@ -62,7 +67,7 @@ TEST(OutputPass, ProgressEveryHundredEntities) {
   const Lines expected = {kProgress + "1" + kSlash + "250", kProgress + "101" + kSlash + "250",
                           kProgress + "201" + kSlash + "250"};
   EXPECT_EQ(label.texts, expected);
-  EXPECT_EQ(OutputLine(OutputLineCount() - 1), "0 0 250 0");  // no closing lines needed
+  EXPECT_EQ(OutputLines().back(), "0 0 250 0");  // no closing lines needed
 }
 
 TEST(OutputPass, EscapeAtTheFirstCheckLeavesOnlyTheClosingLines) {
@@ -105,10 +110,9 @@ TEST(OutputPass, MemoryRunningOutLeavesNoPartialCommands) {
   int32_t text =
       AddRecord(jwwTexts, jekText, MakeText(Head(0, 0, 1), 0, std::string(200, 'x'), 0, 0));
   for (int i = 1; i < 6000; ++i) JwwAddRef(jekText, text);
-  AddOutputLine("hd");
-  jwwBlockAllocFails = [] { return true; };  // the next chunk fails
+  jwwBlockAllocFails = [] { return OutputLineCount() > 0; };  // the next chunk fails
   FakeLabel label;
-  WriteAllEntities(label);
+  RunConfirmedFlip(-1, label);
   jwwBlockAllocFails = nullptr;
   EXPECT_EQ(OutputLineCount(), 0);
 }

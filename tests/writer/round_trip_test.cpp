@@ -11,18 +11,12 @@
 #include <string>
 
 #include "common/MyFunc.h"
-#include "flip/BasePointFlip.h"
+#include "flip/ConfirmedRun.h"
 #include "tests/writer/writer_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class NoEscape : public TJwwProgressLabel {
- public:
-  void ShowText(std::string_view) override {}
-  bool EscapeDown() override { return false; }
-};
 
 class PipelineTest : public ::testing::Test {
  protected:
@@ -41,11 +35,11 @@ class PipelineTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
-  // What the confirm handler does after the store is loaded.
+  // What the confirm handler does after the store is loaded, with no flip
+  // type chosen, and the save when the window closes.
   void WriteAndSave() {
-    AddOutputLine("hd");
-    NoEscape label;
-    WriteAllEntities(label);
+    TJwwSilentProgress progress;
+    RunConfirmedFlip(-1, progress);
     ASSERT_TRUE(SaveOutputFile(path_));
   }
 
@@ -55,11 +49,8 @@ class PipelineTest : public ::testing::Test {
 
 TEST_F(PipelineTest, TheRoadOfOneText) {
   std::ofstream(path_, std::ios::binary) << "lg0\r\nly1\r\ncc0\r\nch 100 50 1 0 \"ABC\r\n";
-  JwwInit();
-  JwwReadFile(path_);
-  ResetWriterState();
-  FlipAllTexts(ftLeftRight, nullptr);
-  WriteAndSave();
+  TJwwSilentProgress progress;
+  ASSERT_TRUE(FlipTransferFile(path_, ftLeftRight, progress));
   EXPECT_EQ(Saved(), "hd\r\nlg0\r\nly1\r\ncn1\r\ncc2\r\ncn\"$" + kDefaultFont +
                          "\r\nch 104.5 50 1 0 \"ABC\r\n");
 }

@@ -2,7 +2,9 @@
 // output lines as strings.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "transfer/JwwGaibu.h"
@@ -17,18 +19,19 @@ inline void FreshWriter() {
 
 inline Lines OutputLines() {
   Lines lines;
-  for (int32_t i = 0; i < OutputLineCount(); ++i) lines.emplace_back(OutputLine(i));
+  TJwwOutputLineCursor cursor;
+  std::string_view line;
+  while (cursor.Next(line)) lines.emplace_back(line);
   return lines;
 }
 
 // The output lines added by `act` alone.
 template <class F>
 Lines LinesOf(F act) {
-  int32_t before = OutputLineCount();
+  const size_t before = OutputLines().size();
   act();
-  Lines lines;
-  for (int32_t i = before; i < OutputLineCount(); ++i) lines.emplace_back(OutputLine(i));
-  return lines;
+  const Lines all = OutputLines();
+  return Lines(all.begin() + static_cast<std::ptrdiff_t>(before), all.end());
 }
 
 // "<ＭＳ ゴシック>" in Shift-JIS, and its font line.

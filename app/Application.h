@@ -1,7 +1,11 @@
-// The application's own window: it carries the application title and icon,
-// and owns the main window. Being the visible, unowned window of the
-// program, it gives the program its task-bar button with that title, while
-// the main window keeps its own caption. It has no size, so it never shows.
+// The application: its own window and the program entry (wWinMain, in
+// Application.cpp), which creates the application window and the main window
+// and runs the message loop until the main window has closed.
+//
+// The application window carries the application title and icon and owns the
+// main window. Being the visible, unowned window of the program, it gives the
+// program its task-bar button with that title, while the main window keeps its
+// own caption. It has no size, so it never shows.
 #pragma once
 
 #include <windows.h>

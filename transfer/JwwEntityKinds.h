@@ -1,0 +1,84 @@
+// The one table of the fifteen entity kinds, and the one table of the ten
+// text keywords. Each kind's row names its number, the keyword of its
+// statement where it has one of its own, its array in the store and its entity
+// writer. Clearing and releasing the store, counting records, the output
+// pass's dispatch and every walk over the records follow the table, so a new
+// kind is one more row.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <tuple>
+
+#include "transfer/JwwEntityWriters.h"
+#include "transfer/JwwStore.h"
+
+// Text keywords by text kind ("ch" 0 .. "c2" 9).
+inline constexpr std::string_view kJwwTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
+                                                        "cp", "ct", "ck", "cz", "c2"};
+constexpr int32_t kJwwTextKindCount = 10;
+
+template <class TRecord>
+struct TJwwKind {
+  using Record = TRecord;
+  TJwwEntKind kind;
+  // The statement's keyword: "" for the plain line (no keyword) and the text
+  // (the ten keywords above). Circle and arc share "ci", the two point kinds
+  // "pt", the three "sl" solids "sl"; their token counts tell them apart.
+  std::string_view keyword;
+  TJwwBlockList<TRecord>* records;
+  void (*write)(int32_t index);  // nullptr: not written back
+};
+
+inline constexpr std::tuple kJwwKinds{
+    TJwwKind<TJwwEntLine>{jekLine, "", &jwwLines, WriteLine},
+    TJwwKind<TJwwEntCircle>{jekCircle, "ci", &jwwCircles, WriteCircle},
+    TJwwKind<TJwwEntArc>{jekArc, "ci", &jwwArcs, WriteArc},
+    TJwwKind<TJwwEntText>{jekText, "", &jwwTexts, WriteText},
+    TJwwKind<TJwwEntPoint>{jekPoint, "pt", &jwwPoints, WritePoint},
+    TJwwKind<TJwwEntPointEx>{jekPointEx, "pt", &jwwPointExs, WritePointEx},
+    TJwwKind<TJwwEntLineText>{jekLineText, "msg", &jwwLineTexts, WriteLineText},
+    TJwwKind<TJwwEntBlk>{jekBlk, "BL", &jwwBlks, nullptr},
+    TJwwKind<TJwwEntSolid2>{jekSolid2, "sl", &jwwSolid2s, WriteSolid2},
+    TJwwKind<TJwwEntSolid3>{jekSolid3, "sl", &jwwSolid3s, WriteSolid3},
+    TJwwKind<TJwwEntSolid4>{jekSolid4, "sl", &jwwSolid4s, WriteSolid4},
+    TJwwKind<TJwwEntSolidSc>{jekSolidSc, "sc", &jwwSolidScs, WriteSolidSc},
+    TJwwKind<TJwwEntSolidSe>{jekSolidSe, "se", &jwwSolidSes, WriteSolidSe},
+    TJwwKind<TJwwEntSolidSo>{jekSolidSo, "so", &jwwSolidSos, WriteSolidSo},
+    TJwwKind<TJwwEntSolidSg>{jekSolidSg, "sg", &jwwSolidSgs, WriteSolidSg},
+};
+
+// Calls `f` with every row of the table, in kind order.
+template <class F>
+constexpr void JwwForEachKind(F&& f) {
+  std::apply([&f](const auto&... row) { (f(row), ...); }, kJwwKinds);
+}
+
+// Row k of the table is kind k + 1, so tables made from it can be indexed by
+// kind.
+static_assert([] {
+  int32_t next = jekLine;
+  bool inOrder = true;
+  JwwForEachKind([&](const auto& row) { inOrder = inOrder && row.kind == next++; });
+  return inOrder && next == kJwwKindCount + 1;
+}());
+
+// The keyword of `kind`'s row.
+constexpr std::string_view JwwKindKeyword(TJwwEntKind kind) {
+  std::string_view keyword;
+  JwwForEachKind([&](const auto& row) {
+    if (row.kind == kind) keyword = row.keyword;
+  });
+  return keyword;
+}
+
+// Calls `f(row, record)` with the row and the record that `ref` names; a kind
+// or an index that names no record calls nothing.
+template <class F>
+void JwwVisitEntity(const TJwwEntRef& ref, F&& f) {
+  JwwForEachKind([&](const auto& row) {
+    if (row.kind == ref.kind && ref.index >= 0 && ref.index < row.records->Count()) {
+      f(row, (*row.records)[ref.index]);
+    }
+  });
+}

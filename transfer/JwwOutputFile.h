@@ -1,0 +1,12 @@
+// Saving the output lines as the new transfer file.
+#pragma once
+
+#include <string>
+
+// Replaces the file at `path` by the output lines (CR LF line ends, a text
+// command joined with its text), or by the single line "hq" when there are
+// none. The content goes to a temporary file in the same folder that then
+// replaces `path` in one step, so `path` is never left half written. On any
+// failure the temporary file is removed, the file at `path` is deleted and the
+// result is false.
+bool SaveOutputFile(const std::string& path);
