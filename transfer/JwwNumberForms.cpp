@@ -1,5 +1,8 @@
-// The integer, hex digit and real forms of the output lines. Everything is
-// built in the caller's buffer with std::to_chars: no locale, no allocation.
+// The integer, hex digit and real forms of the output lines, built in the
+// caller's buffer: no locale, no allocation. Integers come from
+// std::to_chars; reals take an exact integer route where it applies (most
+// values the host writes) and otherwise start from the correctly rounded
+// digits of std::to_chars.
 #include "transfer/JwwNumberForms.h"
 
 #include <bit>
