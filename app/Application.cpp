@@ -1,14 +1,56 @@
 // The application window and the program entry.
 #include "app/Application.h"
 
+#include <string>
+
+#include "app/CommandLine.h"
 #include "app/Unit1.h"
 #include "app/Win32Platform.h"
 #include "app/resource.h"
+#include "flip/ConfirmedRun.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"JwwTextFlipApplication";
 constexpr wchar_t kApplicationTitle[] = L"k305_文字基点の反転";
+constexpr wchar_t kMessageCaption[] = L"文字基点の反転";
+
+// Exit codes of a start with arguments.
+constexpr int kAnswerSaved = 0;
+constexpr int kAnswerNotSaved = 1;
+constexpr int kBadArguments = 2;
+
+// The transfer file beside the executable, or "" when the program cannot tell
+// its own folder (it then reads and writes nothing, as the window does).
+std::string TransferFilePath() {
+  const std::string folder = FolderOf(ExecutablePath());
+  return folder.empty() ? std::string() : folder + kTransferFileName;
+}
+
+// "/flip:N": the confirmed run with flip type N on the transfer file, and its
+// answer saved, without the window and without the settings file.
+int FlipWithoutWindow(int32_t flipType) {
+  const std::string path = TransferFilePath();
+  if (path.empty()) return kAnswerNotSaved;
+  TJwwSilentProgress progress;
+  const bool saved = FlipTransferFile(path, flipType, progress);
+  JwwRelease();
+  return saved ? kAnswerSaved : kAnswerNotSaved;
+}
+
+// Arguments the program does not know: the host is answered "hq", so that it
+// changes nothing, and only then the user is told which options there are.
+int RefuseArguments(std::wstring_view arguments) {
+  if (const std::string path = TransferFilePath(); !path.empty()) {
+    JwwInit();
+    SaveOutputFile(path);
+    JwwRelease();
+  }
+  MessageBoxW(nullptr, BadArgumentsMessage(arguments).c_str(), kMessageCaption,
+              MB_OK | MB_ICONWARNING);
+  return kBadArguments;
+}
 
 TIconHandle LoadApplicationIcon(HINSTANCE instance, int sizeMetric) {
   const int size = GetSystemMetrics(sizeMetric);
@@ -17,7 +59,6 @@ TIconHandle LoadApplicationIcon(HINSTANCE instance, int sizeMetric) {
 }
 
 }  // namespace
-
 
 bool TApplicationWindow::Create(HINSTANCE instance, const wchar_t* title, HICON bigIcon,
                                 HICON smallIcon) {
@@ -74,10 +115,16 @@ LRESULT CALLBACK TApplicationWindow::WindowProc(HWND window, UINT message, WPARA
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Program entry: the application window with the title, the main window, and
-// the message loop until the main window has closed.
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+// Program entry. With arguments: the flip without the window, or the refusal
+// of unknown ones. Without: the application window with the title, the main
+// window, and the message loop until the main window has closed.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   InstallWin32FileOps();
+  const std::wstring_view given = arguments ? arguments : L"";
+  const TCommandLine commandLine = ParseCommandLine(given);
+  if (commandLine.mode == TStartMode::flip) return FlipWithoutWindow(commandLine.flipType);
+  if (commandLine.mode == TStartMode::badArguments) return RefuseArguments(given);
+
   // The icons outlive both windows, which are declared after them.
   const TIconHandle bigIcon = LoadApplicationIcon(instance, SM_CXICON);
   const TIconHandle smallIcon = LoadApplicationIcon(instance, SM_CXSMICON);

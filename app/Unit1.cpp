@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr char kTransferFileName[] = "JWC_TEMP.TXT";
 constexpr wchar_t kClassName[] = L"TForm1";
 constexpr wchar_t kCaption[] = L"文字基点の反転";
 constexpr wchar_t kRadioGroupAccelerator = L'e';

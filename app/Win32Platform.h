@@ -27,6 +27,9 @@ bool WideToUtf8(std::wstring_view wide, std::string& out);
 
 // --- The program's path ----------------------------------------------------------
 
+// The transfer file's name; it lies in the executable's own folder.
+inline constexpr char kTransferFileName[] = "JWC_TEMP.TXT";
+
 // Full path of the running executable in UTF-8, or "" when the system cannot
 // give it or it has no UTF-8 form.
 std::string ExecutablePath();

@@ -140,18 +140,33 @@ run_step() {
 # Runs one case; prints why it failed, if it did.
 run_case() {
   local name=$1 transfer=$2 settings=$3 steps=$4 transfer_after=$5 settings_after=$6
-  local dir="$work/cases/作業フォルダ_$name" pid window step waited=0
+  local dir="$work/cases/作業フォルダ_$name" pid window step waited=0 status
+  local arguments=() exit_expected= window_expected=yes
+  for step in $steps; do
+    case $step in
+      args:*) arguments+=("${step#args:}") ;;
+      exit:*) exit_expected=${step#exit:} ;;
+      no-window) window_expected= ;;
+    esac
+  done
   mkdir -p "$dir"
   cp "$exe" "$dir/JwwTextFlip.exe"
   lay_out "$transfer" "$dir/JWC_TEMP.TXT"
   lay_out "$settings" "$dir/JwwTextFlip.dat"
   [ -f "$dir/JwwTextFlip.dat" ] && cp "$dir/JwwTextFlip.dat" "$dir/settings.before"
-  (cd / && exec wine "$dir/JwwTextFlip.exe" >/dev/null 2>&1) &
+  (cd / && exec wine "$dir/JwwTextFlip.exe" "${arguments[@]}" >/dev/null 2>&1) &
   pid=$!
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name "$window_name" | head -n 1) || true
-  if [ -z "$window" ]; then echo "window did not appear"; return 1; fi
-  xdotool windowfocus --sync "$window"
-  for step in $steps; do run_step "$step" "$window" "$dir" || return 1; done
+  if [ -n "$window_expected" ]; then
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name "$window_name" | head -n 1) || true
+    if [ -z "$window" ]; then echo "window did not appear"; return 1; fi
+    xdotool windowfocus --sync "$window"
+  fi
+  for step in $steps; do
+    case $step in
+      args:*|exit:*|no-window) ;;
+      *) run_step "$step" "$window" "$dir" || return 1 ;;
+    esac
+  done
   while kill -0 "$pid" 2>/dev/null; do
     sleep 0.1
     waited=$((waited + 1))
@@ -160,6 +175,12 @@ run_case() {
       return 1
     fi
   done
+  status=0
+  wait "$pid" || status=$?
+  if [ -n "$exit_expected" ] && [ "$status" != "$exit_expected" ]; then
+    echo "exit code $status, expected $exit_expected"
+    return 1
+  fi
   check_file "$transfer_after" "$dir/JWC_TEMP.TXT" "" || return 1
   check_file "$settings_after" "$dir/JwwTextFlip.dat" "$dir/settings.before" || return 1
 }
