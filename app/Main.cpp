@@ -1,6 +1,8 @@
 // Program entry: the application window with the title, the main window, and
 // the message loop until the main window has closed.
 #include <windows.h>
+// commctrl.h builds on the types that windows.h declares.
+#include <commctrl.h>
 
 #include "app/ApplicationWindow.h"
 #include "app/Handles.h"
@@ -18,10 +20,21 @@ TIconHandle LoadApplicationIcon(HINSTANCE instance, int sizeMetric) {
                                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
 
+// Loads version 6 of the common controls, which the manifest asks for, before
+// the first control is created, so that the buttons, the radio buttons and
+// the scroll bar are drawn in the current visual style.
+void LoadCommonControls() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&controls);
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   InstallWin32FileOps();
+  LoadCommonControls();
   // The icons outlive both windows, which are declared after them.
   const TIconHandle bigIcon = LoadApplicationIcon(instance, SM_CXICON);
   const TIconHandle smallIcon = LoadApplicationIcon(instance, SM_CXSMICON);
