@@ -43,10 +43,14 @@ export DISPLAY=:$(tr -d '\n' <"$work/display")
 
 # A Wine prefix of our own. No window manager runs, so Wine is told to handle
 # the windows itself (otherwise it waits for a manager on every window it
-# hides), the captions get a Japanese font, and a crash ends the program
-# without a dialog.
+# hides), the captions get a Japanese font, the controls are drawn in Wine's
+# light visual style (as on Windows, where the program's manifest asks for
+# the styled controls), and a crash ends the program without a dialog.
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
+# The title-bar buttons are glyphs of the Marlett font (package fonts-wine),
+# which this Wine does not look for where the package puts it.
+ln -sf /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
 cat >"$work/settings.reg" <<'REG'
 REGEDIT4
 
@@ -55,6 +59,12 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Tahoma"="IPAGothic"
+
+[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]
+"ThemeActive"="1"
+"DllName"="C:\\windows\\resources\\themes\\light\\light.msstyles"
+"ColorName"="Blue"
+"SizeName"="NormalSize"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
