@@ -182,6 +182,36 @@ else
   failed=$((failed + 1))
 fi
 
+# Windows refuses to start a program whose manifest is not well-formed. The
+# manifest asks for the styled common controls, runs as the invoker and
+# declares no DPI awareness: the layout is in fixed pixels, Windows scales it.
+if why=$(python3 - "$exe" 2>&1 <<'PY'
+import re, sys, xml.etree.ElementTree as ET
+found = re.search(rb"<\?xml.*?</assembly>", open(sys.argv[1], "rb").read(), re.S)
+if not found:
+    sys.exit("no manifest")
+try:
+    tags = [(e.tag.split("}")[-1], e.attrib) for e in ET.fromstring(found.group(0)).iter()]
+except ET.ParseError as error:
+    sys.exit("manifest is not well-formed: %s" % error)
+if not any(t == "assemblyIdentity" and a.get("name") == "Microsoft.Windows.Common-Controls"
+           and a.get("version") == "6.0.0.0" for t, a in tags):
+    sys.exit("no common controls 6")
+if not any(t == "requestedExecutionLevel" and a.get("level") == "asInvoker" for t, a in tags):
+    sys.exit("not asInvoker")
+if sum(t == "supportedOS" for t, a in tags) != 4:
+    sys.exit("not Windows 7, 8, 8.1 and 10/11")
+if any(t.lower().startswith("dpiaware") for t, a in tags):
+    sys.exit("declares DPI awareness")
+PY
+); then
+  echo "PASS manifest"
+  passed=$((passed + 1))
+else
+  echo "FAIL manifest: $why"
+  failed=$((failed + 1))
+fi
+
 while IFS='|' read -r name transfer settings steps transfer_after settings_after; do
   name=$(trim "$name")
   case $name in ''|'#'*) continue ;; esac
