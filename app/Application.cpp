@@ -1,6 +1,9 @@
 // The application window and the program entry.
 #include "app/Application.h"
 
+// commctrl.h builds on the types that windows.h declares.
+#include <commctrl.h>
+
 #include <string>
 
 #include "app/CommandLine.h"
@@ -56,6 +59,16 @@ TIconHandle LoadApplicationIcon(HINSTANCE instance, int sizeMetric) {
   const int size = GetSystemMetrics(sizeMetric);
   return TIconHandle(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON),
                                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
+// Loads version 6 of the common controls, which the manifest asks for, before
+// the first control is created, so that the buttons, the radio buttons and
+// the scroll bar are drawn in the current visual style.
+void LoadCommonControls() {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&controls);
 }
 
 }  // namespace
@@ -124,6 +137,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   const TCommandLine commandLine = ParseCommandLine(given);
   if (commandLine.mode == TStartMode::flip) return FlipWithoutWindow(commandLine.flipType);
   if (commandLine.mode == TStartMode::badArguments) return RefuseArguments(given);
+  LoadCommonControls();
 
   // The icons outlive both windows, which are declared after them.
   const TIconHandle bigIcon = LoadApplicationIcon(instance, SM_CXICON);

@@ -8,7 +8,7 @@ packages=(
   build-essential cmake g++ git python3 googletest libgtest-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev
-  wine64 wine xvfb xdotool x11-utils
+  wine64 wine fonts-wine xvfb xdotool x11-utils
   fonts-ipafont-gothic imagemagick librsvg2-bin
   zip unzip
 )

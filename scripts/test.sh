@@ -34,7 +34,7 @@ windows() {
 run "native build and unit tests" native
 run "Windows cross build" windows
 for script in tests/sanitize.sh tests/e2e/run.sh tests/e2e/host.sh fuzz/smoke.sh bench/smoke.sh \
-  packaging/check.sh; do
+  packaging/check.sh packaging/check-readme.sh; do
   if [ -f "$script" ]; then run "$script" bash "$script"; fi
 done
 

@@ -43,10 +43,14 @@ export DISPLAY=:$(tr -d '\n' <"$work/display")
 
 # A Wine prefix of our own. No window manager runs, so Wine is told to handle
 # the windows itself (otherwise it waits for a manager on every window it
-# hides), the captions get a Japanese font, and a crash ends the program
-# without a dialog.
+# hides), the captions get a Japanese font, the controls are drawn in Wine's
+# light visual style (as on Windows, where the program's manifest asks for
+# the styled controls), and a crash ends the program without a dialog.
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1
+# The title-bar buttons are glyphs of the Marlett font (package fonts-wine),
+# which this Wine does not look for where the package puts it.
+ln -sf /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
 cat >"$work/settings.reg" <<'REG'
 REGEDIT4
 
@@ -55,6 +59,12 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
 "Tahoma"="IPAGothic"
+
+[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]
+"ThemeActive"="1"
+"DllName"="C:\\windows\\resources\\themes\\light\\light.msstyles"
+"ColorName"="Blue"
+"SizeName"="NormalSize"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
@@ -198,6 +208,36 @@ if [ -n "$imports" ] && [ -z "$foreign" ]; then
   passed=$((passed + 1))
 else
   echo "FAIL system-dlls-only: imports $(tr '\n' ' ' <<<"${foreign:-nothing}")"
+  failed=$((failed + 1))
+fi
+
+# Windows refuses to start a program whose manifest is not well-formed. The
+# manifest asks for the styled common controls, runs as the invoker and
+# declares no DPI awareness: the layout is in fixed pixels, Windows scales it.
+if why=$(python3 - "$exe" 2>&1 <<'PY'
+import re, sys, xml.etree.ElementTree as ET
+found = re.search(rb"<\?xml.*?</assembly>", open(sys.argv[1], "rb").read(), re.S)
+if not found:
+    sys.exit("no manifest")
+try:
+    tags = [(e.tag.split("}")[-1], e.attrib) for e in ET.fromstring(found.group(0)).iter()]
+except ET.ParseError as error:
+    sys.exit("manifest is not well-formed: %s" % error)
+if not any(t == "assemblyIdentity" and a.get("name") == "Microsoft.Windows.Common-Controls"
+           and a.get("version") == "6.0.0.0" for t, a in tags):
+    sys.exit("no common controls 6")
+if not any(t == "requestedExecutionLevel" and a.get("level") == "asInvoker" for t, a in tags):
+    sys.exit("not asInvoker")
+if sum(t == "supportedOS" for t, a in tags) != 4:
+    sys.exit("not Windows 7, 8, 8.1 and 10/11")
+if any(t.lower().startswith("dpiaware") for t, a in tags):
+    sys.exit("declares DPI awareness")
+PY
+); then
+  echo "PASS manifest"
+  passed=$((passed + 1))
+else
+  echo "FAIL manifest: $why"
   failed=$((failed + 1))
 fi
 
