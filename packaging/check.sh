@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Builds the release package and checks it: the zip holds the program, the
 # batch file and the readme under ASCII names; the batch file and the readme
-# are Shift-JIS with CR LF line ends only; the batch file's first line is a
-# REM description, its host directives stand each on a "REM #" line in the
-# right order, and the program is started and waited for; the program carries
-# version information matching the project version.
+# are Shift-JIS with CR LF line ends only; the batch file keeps the rules the
+# host reads it by (check-bat.sh), and that check fails on broken copies of it
+# (check-bat-test.sh); the program carries version information matching the
+# project version.
 set -uo pipefail
 cd "$(dirname "$0")/.."
+source packaging/text-checks.sh
 
 passed=0
 failed=0
@@ -27,76 +28,25 @@ else
   fail "holds: $names"
 fi
 
-# shift_jis_crlf FILE: valid Shift-JIS (survives a round trip) with CR LF only.
-shift_jis_crlf() {
-  local f=$1
-  [ -s "$f" ] || { echo "empty"; return 1; }
-  iconv -f CP932 -t UTF-8 "$f" > "$f.utf8" 2>/dev/null || { echo "not valid Shift-JIS"; return 1; }
-  iconv -f UTF-8 -t CP932 "$f.utf8" | cmp -s - "$f" || { echo "Shift-JIS round trip differs"; return 1; }
-  # Every LF preceded by CR, every CR followed by LF, and a line end at the end.
-  if LC_ALL=C grep -q $'[^\r]$' "$f" 2>/dev/null || LC_ALL=C grep -q '^$' "$f"; then
-    echo "a line without CR LF"; return 1
-  fi
-  if [ "$(LC_ALL=C tr -cd '\r' < "$f" | wc -c)" -ne "$(LC_ALL=C tr -cd '\n' < "$f" | wc -c)" ]; then
-    echo "a CR without LF"; return 1
-  fi
-  [ "$(tail -c 2 "$f" | od -An -tx1 | tr -d ' \n')" = 0d0a ] || { echo "no CR LF at the end"; return 1; }
-  if [ "$(LC_ALL=C tr -d '\r\n' < "$f" | LC_ALL=C tr -cd '\000-\037\177' | wc -c)" -ne 0 ]; then
-    echo "control characters"; return 1
-  fi
-  return 0
-}
+f=readme.txt
+if [ -f "$unpacked/$f" ] && why=$(shift_jis_crlf "$unpacked/$f"); then
+  pass "$f is Shift-JIS with CR LF line ends"
+else
+  fail "$f: ${why:-missing}"
+fi
 
-for f in JwwTextFlip.bat readme.txt; do
-  if [ -f "$unpacked/$f" ] && why=$(shift_jis_crlf "$unpacked/$f"); then
-    pass "$f is Shift-JIS with CR LF line ends"
-  else
-    fail "$f: ${why:-missing}"
-  fi
-done
-
-# The batch file is read as the host reads it: Shift-JIS bytes.
-export LC_ALL=C
+# The batch file by the rules the host reads it by, and the check itself on
+# broken copies of it.
 bat=$unpacked/JwwTextFlip.bat
-if [ -f "$bat" ]; then
-  mapfile -t lines < <(tr -d '\r' < "$bat")
-  if [[ ${lines[0]} == "REM "* && ${lines[0]} != *"#"* && ${#lines[0]} -gt 8 ]]; then
-    pass "first line is the description: $(printf '%s' "${lines[0]}" | iconv -f CP932 -t UTF-8)"
-  else
-    fail "first line is not a REM description: ${lines[0]}"
-  fi
-  expected=(jww cd zc zz zw hc e)
-  found=()
-  start_line=-1
-  bad=""
-  for i in "${!lines[@]}"; do
-    line=${lines[$i]}
-    # A directive is a REM line with "#" within its first 10 bytes.
-    head10=$(printf '%s' "$line" | head -c 10)
-    if [[ $head10 == *"#"* ]]; then
-      if [[ $line =~ ^REM\ \#([a-z]+)(\ (.*))?$ ]]; then
-        found+=("${BASH_REMATCH[1]}")
-        if [ "${BASH_REMATCH[1]}" = hc ] && [ -z "${BASH_REMATCH[3]}" ]; then bad="#hc has no prompt"; fi
-        if [ "$start_line" -ge 0 ]; then bad="a directive after the start line"; fi
-      else
-        bad="malformed directive line: $line"
-      fi
-    elif [[ $line =~ ^start\ /w\ JwwTextFlip\.exe$ ]]; then
-      start_line=$i
-    elif [ "$i" -gt 0 ]; then
-      bad="unexpected line: $line"
-    fi
-  done
-  if [ -z "$bad" ] && [ "${found[*]}" = "${expected[*]}" ]; then
-    pass "directives ${found[*]/#/#} each on a REM # line, in order"
-  else
-    fail "directives: ${found[*]} ${bad}"
-  fi
-  if [ "$start_line" -gt 0 ] && [ "$start_line" -eq $((${#lines[@]} - 1)) ]; then
-    pass "last line starts JwwTextFlip.exe and waits for it"
-  else
-    fail "no closing 'start /w JwwTextFlip.exe' line"
-  fi
+if out=$(bash packaging/check-bat.sh "$bat"); then
+  pass "JwwTextFlip.bat keeps the host's rules"
+else
+  fail "JwwTextFlip.bat breaks the host's rules:"; echo "$out"
+fi
+if out=$(bash packaging/check-bat-test.sh "$bat"); then
+  pass "${out##*$'\n'}"
+else
+  fail "the batch file check misses a broken copy:"; echo "$out"
 fi
 
 version=$(sed -n 's/^project([^)]*VERSION \([0-9][0-9.]*\).*/\1/p' CMakeLists.txt)

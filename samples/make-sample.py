@@ -144,6 +144,9 @@ out("lt2")
 line(60, 240, 120, 240)
 line(60, 242, 120, 242)
 out("lt1")
+# Fittings placed as blocks: the host writes only their insertion point and name.
+out("BL", 215, 100, '"流し台')
+out("BL", 60, 215, '"クローゼット')
 
 # A curve: the garden path as a polyline run.
 out("ly5")

@@ -73,9 +73,12 @@ void CaptureEntity(const TJwwEntRef& ref, Drawing& d) {
       d.segments.push_back({e.line.x1, e.line.y1, e.line.x2, e.line.y2, e.line.head.colour});
       break;
     }
-    case jekBlk:
-      ++d.blockCount;
+    case jekBlk: {
+      const auto& e = jwwBlks[i];
+      const bool named = e.blockName < blockNames.size();
+      d.blocks.push_back({e.x, e.y, named ? blockNames[e.blockName] : std::string()});
       break;
+    }
     case jekSolid2: {
       const auto& e = jwwSolid2s[i];
       d.solids.push_back(PolygonSolid({{e.x1, e.y1}, {e.x2, e.y2}}));
@@ -114,7 +117,18 @@ Drawing CaptureDrawing() {
   Drawing d;
   for (int32_t i = 0; i < entityOrder.Count(); ++i) CaptureEntity(entityOrder[i], d);
   for (int k = 0; k < 10; ++k) d.textTypes[k] = jwwHeader.textTypes[k];
+  d.firstFontName = initialAttributes.initialFontName;
   return d;
+}
+
+void AppendDrawing(Drawing& into, const Drawing& from) {
+  auto append = [](auto& to, const auto& more) { to.insert(to.end(), more.begin(), more.end()); };
+  append(into.texts, from.texts);
+  append(into.segments, from.segments);
+  append(into.circles, from.circles);
+  append(into.points, from.points);
+  append(into.solids, from.solids);
+  append(into.blocks, from.blocks);
 }
 
 bool LoadDrawing(const std::string& path, const std::array<TJwwTextType, 10>* textTypes,

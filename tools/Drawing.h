@@ -49,19 +49,31 @@ struct DrawnSolid {
   std::array<double, 8> values;  // the curved solid's numbers
 };
 
+struct DrawnBlock {  // a block insertion: its insertion point and name
+  double x, y;
+  std::string name;  // Shift-JIS bytes
+};
+
 struct Drawing {
   std::vector<DrawnText> texts;  // text records and unit texts, in input order
   std::vector<DrawnSegment> segments;
   std::vector<DrawnCircle> circles;
   std::vector<DrawnPoint> points;
   std::vector<DrawnSolid> solids;
-  int blockCount = 0;  // block insertions: counted, not drawn
+  std::vector<DrawnBlock> blocks;
   std::array<TJwwTextType, 10> textTypes{};
+  // The file's first font name: the one an empty font name stands for when
+  // the tool writes a text back.
+  std::string firstFontName;
 };
 
 // Copies every entity of the entity store, in input order, into a Drawing.
 // The store is only read.
 Drawing CaptureDrawing();
+
+// Appends every entity of `from` to `into`; the text types and first font
+// of `into` stay.
+void AppendDrawing(Drawing& into, const Drawing& from);
 
 // Empties the store, reads the transfer file at `path` and returns its
 // drawing. When `textTypes` is given, the store's text types are set to it

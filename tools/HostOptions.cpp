@@ -27,12 +27,16 @@ bool ParsePress(const std::string& text, PressChoice& press) {
 }  // namespace
 
 std::string HostUsage() {
-  return "usage: jwhost --exe TOOL.exe --drawing FILE [--flip 0|1|2] [--workdir DIR]\n"
-         "              [--svg OUT.svg] [--png OUT.png] [--press ok|cancel|none|auto]\n"
-         "              [--timeout SECONDS] [--xvfb-display :N]\n"
-         "       jwhost --drawing FILE --result ANSWER [--flip 0|1|2] [--svg ...] [--png ...]\n"
-         "Hands FILE (a JWC_TEMP.TXT of a drawing) to the tool as the host would, waits for\n"
-         "its answer, checks that every text kept its box and draws before and after.\n"
+  return "usage: jwhost --exe TOOL.exe --drawing FILE [--bat FILE|none] [--flip 0|1|2]\n"
+         "              [--workdir DIR] [--svg OUT.svg] [--png OUT.png]\n"
+         "              [--press ok|cancel|none|auto] [--timeout SECONDS] [--xvfb-display :N]\n"
+         "       jwhost --drawing FILE --result ANSWER [--bat FILE|none] [--flip 0|1|2] ...\n"
+         "Hands the tool the part of FILE (a JWC_TEMP.TXT of a whole drawing) that the\n"
+         "batch file's directives select, as the host would, waits for its answer, puts\n"
+         "the answer in place of what it handed over, checks that every text kept its box\n"
+         "and every entity came back, and draws the drawing before and after.\n"
+         "  --bat       the batch file to obey; default: TOOL.bat beside TOOL.exe (with\n"
+         "              --result alone: none); none: the whole drawing, every attribute\n"
          "  --flip      flip type written to the tool's settings file (0 left/right,\n"
          "              1 up/down, 2 both); without it the tool keeps its own\n"
          "  --press     key for the window: ok (Enter), cancel (Esc), none (the user\n"
@@ -62,6 +66,8 @@ bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options
       options.drawing = value;
     } else if (name == "--result") {
       options.result = value;
+    } else if (name == "--bat") {
+      options.bat = value;
     } else if (name == "--flip") {
       if (!ParseInt(value, 0, 2, number)) {
         error = "--flip takes 0, 1 or 2";

@@ -8,11 +8,17 @@
 
 #include "ToolRun.h"
 
+// The --bat value that hands over the whole drawing with every attribute.
+inline constexpr const char* kNoBatchFile = "none";
+
 struct HostOptions {
   std::filesystem::path exe;      // the tool's executable
   std::filesystem::path drawing;  // transfer file of the drawing to hand over
   std::filesystem::path result;   // an answer to check instead of running the tool
-  std::optional<int> flipType;    // written to the tool's settings file
+  // The batch file whose directives the host obeys; empty: the one beside
+  // `exe` (none with --result alone); kNoBatchFile: the whole drawing.
+  std::filesystem::path bat;
+  std::optional<int> flipType;  // written to the tool's settings file
   std::filesystem::path workDir = "jwhost-work";
   std::filesystem::path svg, png;
   PressChoice press = PressChoice::kAuto;

@@ -1,11 +1,26 @@
 #include "PromiseCheck.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string_view>
 
 #include "ShiftJisDisplay.h"
 #include "common/MyFunc.h"
+
+namespace {
+
+// How many units in the 15th significant digit a value may be off.
+constexpr double kLastPlaceUnits = 4;
+
+}  // namespace
+
+double PromiseTolerance(double magnitude) {
+  magnitude = std::fabs(magnitude);
+  if (!std::isfinite(magnitude) || magnitude == 0) return kPromiseTolerance;
+  const double lastPlace = std::pow(10.0, std::floor(std::log10(magnitude)) - 14);
+  return std::max(kPromiseTolerance, kLastPlaceUnits * lastPlace);
+}
 
 // The box is computed here on its own, not with the flip's helpers, so that a
 // fault in those cannot hide itself by agreeing with the check.
@@ -69,11 +84,28 @@ std::string Format(const char* format, double a, double b = 0, double c = 0) {
 }
 
 bool Near(double a, double b) {
-  return std::fabs(a - b) <= kPromiseTolerance;
+  return std::fabs(a - b) <= PromiseTolerance(std::max(std::fabs(a), std::fabs(b)));
+}
+
+// The largest magnitude among the coordinates of two sets of corners.
+double Magnitude(const std::array<std::array<double, 2>, 4>& a,
+                 const std::array<std::array<double, 2>, 4>& b) {
+  double m = 0;
+  for (const auto* corners : {&a, &b}) {
+    for (const auto& c : *corners) m = std::max({m, std::fabs(c[0]), std::fabs(c[1])});
+  }
+  return m;
+}
+
+// The font a text comes back in: an empty name, or "<>", is written as the
+// first font of the file.
+const std::string& FontWrittenBack(const DrawnText& text, const std::string& firstFontName) {
+  return text.fontName.empty() || text.fontName == "<>" ? firstFontName : text.fontName;
 }
 
 // Every way in which `after` breaks the promise for `before`, joined by "; ".
-std::string Differences(const DrawnText& before, const DrawnText& after, int flipType) {
+std::string Differences(const DrawnText& before, const DrawnText& after, int flipType,
+                        const std::string& firstFontName) {
   std::vector<std::string> found;
   // A blank unit text comes back as the measured length of its line.
   const bool measuredText = before.inLineTextUnit && IsBlank(before.text);
@@ -85,10 +117,11 @@ std::string Differences(const DrawnText& before, const DrawnText& after, int fli
   }
   if (!measuredText) {
     const auto b = TextBoxCorners(before), a = TextBoxCorners(after);
+    const double tolerance = PromiseTolerance(Magnitude(a, b));
     static const char* kCornerNames[4] = {"bottom-left", "bottom-right", "top-right", "top-left"};
     for (int k = 0; k < 4; ++k) {
       const double moved = std::hypot(a[k][0] - b[k][0], a[k][1] - b[k][1]);
-      if (!(moved <= kPromiseTolerance)) {
+      if (!(moved <= tolerance)) {
         found.push_back(std::string(kCornerNames[k]) + Format(" corner moved by %.9g", moved));
       }
     }
@@ -105,7 +138,7 @@ std::string Differences(const DrawnText& before, const DrawnText& after, int fli
   if (before.textType != after.textType) {
     found.push_back(Format("text type changed (%g to %g)", before.textType, after.textType));
   }
-  if (before.fontName != after.fontName) {
+  if (FontWrittenBack(before, firstFontName) != after.fontName) {
     found.push_back("font became " + SjisToUtf8(after.fontName));
   }
   if (before.layerGroup != after.layerGroup || before.layer != after.layer) {
@@ -136,12 +169,17 @@ std::string PromiseReport::Summary() const {
   std::string s = "promise: " + std::to_string(checked) + " texts checked, " +
                   std::to_string(flipped) + " flipped, " + std::to_string(leftOut) +
                   " left out by design, ";
+  if (handedOver >= 0) {
+    s += std::to_string(answered) + " of " + std::to_string(handedOver) +
+         " entities handed over came back, ";
+  }
   if (broken.empty()) return s + "every text kept its box";
   return s + std::to_string(broken.size()) + " broke the promise";
 }
 
 PromiseReport CheckPromise(const std::vector<DrawnText>& before,
-                           const std::vector<DrawnText>& after, int flipType) {
+                           const std::vector<DrawnText>& after, int flipType,
+                           const std::string& firstFontName) {
   PromiseReport report;
   size_t next = 0;  // the next text of `after` to match
   for (size_t i = 0; i < before.size(); ++i) {
@@ -158,7 +196,7 @@ PromiseReport CheckPromise(const std::vector<DrawnText>& before,
     const DrawnText& a = after[next++];
     ++report.checked;
     if (a.basePoint != b.basePoint) ++report.flipped;
-    std::string differences = Differences(b, a, flipType);
+    std::string differences = Differences(b, a, flipType, firstFontName);
     if (!differences.empty()) report.broken.push_back(NameText(number, b) + ": " + differences);
   }
   for (; next < after.size(); ++next) {
@@ -166,4 +204,19 @@ PromiseReport CheckPromise(const std::vector<DrawnText>& before,
                             SjisToUtf8(after[next].text) + "\": not in the selection");
   }
   return report;
+}
+
+void CheckEntityCount(const EntityCounts& handedOver, const EntityCounts& answered,
+                      PromiseReport& report) {
+  report.handedOver = handedOver.Total();
+  report.answered = answered.Total();
+  const int expected = report.handedOver - report.leftOut;
+  if (report.answered == expected) return;
+  const int off = report.answered - expected;
+  report.broken.push_back(
+      "the answer holds " + std::to_string(report.answered) + " entities (" +
+      std::to_string(answered.texts) + " texts) where " + std::to_string(report.handedOver) +
+      " were handed over (" + std::to_string(handedOver.texts) + " texts, " +
+      std::to_string(report.leftOut) + " left out by design): " +
+      (off < 0 ? std::to_string(-off) + " lost" : std::to_string(off) + " more"));
 }

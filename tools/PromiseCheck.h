@@ -2,7 +2,8 @@
 // of the result, matched in order with the text it came from, must keep its
 // string, direction, box and every other property; only its base point and
 // insertion point may change, and the base point must be the mirror that the
-// flip type asks for.
+// flip type asks for. And an "hd" answer gives back every entity it was
+// handed, since the host erases them all before it draws the answer.
 #pragma once
 
 #include <array>
@@ -10,9 +11,15 @@
 #include <vector>
 
 #include "Drawing.h"
+#include "TransferScan.h"
 
-// Absolute tolerance for corners, direction and sizes, in drawing units.
+// Least tolerance for corners, direction and sizes, in drawing units.
 constexpr double kPromiseTolerance = 1e-6;
+
+// Tolerance for values of about `magnitude`: the tool writes 15 significant
+// digits, so a far-off corner may move by a few units in the 15th digit of
+// its coordinates. Never below kPromiseTolerance.
+double PromiseTolerance(double magnitude);
 
 // The four corners of a text's box, counter-clockwise from its bottom-left
 // corner in the text's own frame: bottom-left, bottom-right, top-right,
@@ -32,17 +39,28 @@ bool TextLeftOutByTool(const DrawnText& text);
 constexpr int kFlipTypeUnknown = -100;
 
 struct PromiseReport {
-  int checked = 0;                  // texts matched with a text of the result
-  int flipped = 0;                  // of those, texts whose base point changed
-  int leftOut = 0;                  // texts the tool leaves out by design
-  std::vector<std::string> broken;  // one line per text that broke the promise
+  int checked = 0;                     // texts matched with a text of the result
+  int flipped = 0;                     // of those, texts whose base point changed
+  int leftOut = 0;                     // texts the tool leaves out by design
+  int handedOver = -1, answered = -1;  // entities, when counted
+  std::vector<std::string> broken;     // one line per way the promise was broken
   bool Kept() const { return broken.empty(); }
   std::string Summary() const;
 };
 
 // Compares `before` (the selection handed to the tool) with `after` (the
 // texts of its answer), in order. `flipType` is the flip type the tool used
-// (0, 1, 2, any other value: no change expected) or kFlipTypeUnknown. Missing
-// or extra texts are reported as broken too. Never fails.
+// (0, 1, 2, any other value: no change expected) or kFlipTypeUnknown.
+// `firstFontName` is the first font of the file handed over: a text with an
+// empty font name (or "<>") comes back in it. Missing or extra texts are
+// reported as broken too. Never fails.
 PromiseReport CheckPromise(const std::vector<DrawnText>& before,
-                           const std::vector<DrawnText>& after, int flipType);
+                           const std::vector<DrawnText>& after, int flipType,
+                           const std::string& firstFontName = {});
+
+// Adds the entity count to `report`: an "hd" answer must hold exactly the
+// entities handed over, less the texts the tool leaves out by design
+// (`report.leftOut`, from CheckPromise). Both counts come from a plain scan of
+// the two files, so that a reader that stops early cannot hide a loss.
+void CheckEntityCount(const EntityCounts& handedOver, const EntityCounts& answered,
+                      PromiseReport& report);

@@ -34,6 +34,7 @@ void AddDrawing(const Drawing& d, Extent& e) {
     e.Add(c.cx - c.radius, c.cy - c.radius), e.Add(c.cx + c.radius, c.cy + c.radius);
   }
   for (const auto& p : d.points) e.Add(p.x, p.y);
+  for (const auto& b : d.blocks) e.Add(b.x, b.y);
   for (const auto& s : d.solids) {
     for (const auto& c : s.corners) e.Add(c[0], c[1]);
     if (s.curved) {
@@ -104,6 +105,13 @@ void DrawShapes(const Drawing& d, const PanelMap& m, std::string& out) {
   for (const auto& p : d.points) {
     out += "<circle cx=\"" + Num(m.X(p.x)) + "\" cy=\"" + Num(m.Y(p.y)) +
            "\" r=\"1.5\" class=\"pt\"/>\n";
+  }
+  for (const auto& b : d.blocks) {
+    // The figure's contents are not in the transfer file: a marker and its name.
+    const double x = m.X(b.x), y = m.Y(b.y);
+    out += "<rect x=\"" + Num(x - 4) + "\" y=\"" + Num(y - 4) +
+           "\" width=\"8\" height=\"8\" class=\"bl\"/>\n<text x=\"" + Num(x + 6) + "\" y=\"" +
+           Num(y + 3) + "\" class=\"bln\">" + XmlEscape(SjisToUtf8(b.name)) + "</text>\n";
   }
   for (const auto& s : d.solids) {
     if (s.curved) {
@@ -222,6 +230,8 @@ std::string RenderBeforeAfterSvg(const Drawing& before, const std::string& befor
       ".sl { fill: none; stroke: #777; stroke-width: 3; }\n"
       ".sd { fill: #bbb; stroke: none; }\n"
       ".pt { fill: #333; }\n"
+      ".bl { fill: none; stroke: #8e44ad; stroke-width: 1.2; }\n"
+      ".bln { font-size: 8px; fill: #8e44ad; }\n"
       ".box { fill: none; stroke: #2a6fdb; stroke-width: 0.5; }\n"
       ".anchor { fill: #d62728; }\n"
       ".code { font-size: 7px; fill: #d62728; }\n"

@@ -9,7 +9,8 @@
 
 // Returns the SVG document (UTF-8). Texts are shown as their strings inside a
 // thin box, with the anchor as a dot and the base point code beside it;
-// lines, circles, arcs, points and solids are drawn plainly. Titles are UTF-8.
+// lines, circles, arcs, points and solids are drawn plainly, and a block
+// insertion as a marker with its name. Titles are UTF-8.
 // An empty drawing gives an empty panel. Never fails.
 std::string RenderBeforeAfterSvg(const Drawing& before, const std::string& beforeTitle,
                                  const Drawing& after, const std::string& afterTitle);

@@ -1,16 +1,21 @@
 // jwhost: a substitute for the host CAD program, for trying the tool out.
-// It hands a drawing to the tool in a working folder, runs it, reads the
-// answer back, checks that every text kept its place and draws the drawing
-// before and after.
+// It obeys the package's batch file: hands the tool the part of a drawing
+// that the directives select, runs it in a working folder, puts its answer in
+// place of that part, checks that every text kept its place and every entity
+// came back, and draws the whole drawing before and after.
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "BatchFile.h"
 #include "Drawing.h"
+#include "HandOver.h"
+#include "HostDirectives.h"
 #include "HostOptions.h"
 #include "PngExport.h"
 #include "PromiseCheck.h"
+#include "ShiftJisDisplay.h"
 #include "SvgPicture.h"
 #include "ToolRun.h"
 #include "WorkFolder.h"
@@ -21,9 +26,50 @@ namespace {
 
 enum ExitCode { kPromiseKept = 0, kPromiseBroken = 1, kBadUsage = 2, kToolFailed = 3 };
 
-std::string Describe(const Drawing& d) {
-  size_t shapes = d.segments.size() + d.circles.size() + d.points.size() + d.solids.size();
-  return std::to_string(d.texts.size()) + " texts, " + std::to_string(shapes) + " other entities";
+std::string Describe(const EntityCounts& c) {
+  return std::to_string(c.texts) + " texts and " + std::to_string(c.others) + " other entities";
+}
+
+// The host's part: from the batch file that `options` name, or the whole
+// drawing with every attribute. False (reported) when the batch file cannot
+// be read or the host would not run the tool through it.
+bool ResolveHostPlay(const HostOptions& options, HostPlay& play) {
+  fs::path bat = options.bat;
+  if (bat.empty() && !options.exe.empty()) bat = fs::path(options.exe).replace_extension(".bat");
+  if (bat.empty() || bat == kNoBatchFile) {
+    play = HostPlay{};
+    std::cout << "batch file: none (the whole drawing is handed over)\n";
+    return true;
+  }
+  std::optional<std::string> bytes = ReadFileBytes(bat);
+  if (!bytes) {
+    std::cerr << "jwhost: cannot read the batch file " << bat.string()
+              << " (give --bat FILE, or --bat none for the whole drawing)\n";
+    return false;
+  }
+  const BatchFile batch = ParseBatchFile(*bytes);
+  std::string error;
+  const std::string exeName =
+      options.exe.empty() ? bat.stem().string() + ".exe" : options.exe.filename().string();
+  if (!PlayFromBatch(batch, exeName, play, error)) {
+    std::cerr << "jwhost: " << bat.string() << ": " << error << "\n";
+    return false;
+  }
+  std::cout << "batch file: " << bat.string() << ": " << SjisToUtf8(batch.description) << "\n";
+  for (const auto& note : play.notes) std::cout << "batch file: " << note << "\n";
+  if (!play.prompt.empty()) std::cout << "host prompt: " << SjisToUtf8(play.prompt) << "\n";
+  return true;
+}
+
+// Writes `bytes` into the working folder as `name` and reads it as a drawing.
+bool LoadPart(const fs::path& dir, const char* name, const std::string& bytes, Drawing& drawing) {
+  const fs::path path = dir / name;
+  if (!WriteFileBytes(path, bytes)) {
+    std::cerr << "jwhost: cannot write " << path.string() << "\n";
+    return false;
+  }
+  LoadDrawing(path.string(), nullptr, drawing);
+  return true;
 }
 
 fs::path DefaultWinePrefix(const fs::path& workDir) {
@@ -83,54 +129,98 @@ bool WriteSvgAndPng(const HostOptions& options, const Drawing& before, const Dra
   return true;
 }
 
-int Run(const HostOptions& options) {
+std::string AfterTitle(ToolAnswer answer, int flipType) {
+  if (answer == ToolAnswer::kUnchanged) return "after: unchanged (hq)";
+  if (flipType == kFlipTypeUnknown) return "after: hd";
+  return "after: hd, flip type " + std::to_string(flipType);
+}
+
+// The drawing as the host holds it while the tool runs: cut into what it
+// hands over and what it keeps, each part also read as a drawing.
+struct HostSide {
+  HandOverFiles parts;
+  Drawing whole, selection, kept;
+};
+
+// Cuts the drawing of `options` by `rules`, writes the two parts into the
+// working folder and reads them back. False (reported) when the drawing
+// cannot be read or a part cannot be written.
+bool PrepareHostSide(const HostOptions& options, const HandOverRules& rules, HostSide& host) {
   std::optional<std::string> drawingBytes = ReadFileBytes(options.drawing);
   if (!drawingBytes) {
     std::cerr << "jwhost: cannot read " << options.drawing.string() << "\n";
+    return false;
+  }
+  host.parts = CutDrawing(*drawingBytes, rules);
+  std::cout << "drawing: " << options.drawing.string() << ": " << Describe(host.parts.drawingCounts)
+            << "\nhanded over: " << Describe(host.parts.selectedCounts)
+            << "; kept untouched: " << Describe(host.parts.keptCounts) << "\n";
+  std::error_code ec;
+  fs::create_directories(options.workDir, ec);
+  LoadDrawing(options.drawing.string(), nullptr, host.whole);
+  return LoadPart(options.workDir, "selection.txt", host.parts.selection, host.selection) &&
+         LoadPart(options.workDir, "kept.txt", host.parts.kept, host.kept);
+}
+
+// Puts the "hd" answer at `answer` in place of what was handed over: `after`
+// becomes the kept part and the answer's entities, `afterCounts` their plain
+// count. Returns the promise check of the answer's texts and entity count.
+PromiseReport ReplaceSelection(const fs::path& answer, const HostSide& host, int flipType,
+                               Drawing& after, EntityCounts& afterCounts) {
+  // The answer names text types by number; the host reads them with its
+  // own sizes, which are those of the drawing.
+  Drawing answered;
+  LoadDrawing(answer.string(), &host.whole.textTypes, answered);
+  after = host.kept;
+  AppendDrawing(after, answered);
+  const EntityCounts back = CountEntities(ScanTransfer(ReadFileBytes(answer).value_or("")));
+  const EntityCounts& kept = host.parts.keptCounts;
+  afterCounts = {kept.texts + back.texts, kept.others + back.others};
+  std::cout << "answer: hd (what was handed over is replaced): " << Describe(back) << "\n";
+  PromiseReport report =
+      CheckPromise(host.selection.texts, answered.texts, flipType, host.selection.firstFontName);
+  CheckEntityCount(host.parts.selectedCounts, back, report);
+  return report;
+}
+
+int Run(const HostOptions& options) {
+  HostPlay play;
+  HostSide host;
+  if (!ResolveHostPlay(options, play) || !PrepareHostSide(options, play.rules, host)) {
     return kBadUsage;
   }
-  Drawing before;
-  LoadDrawing(options.drawing.string(), nullptr, before);
-  std::cout << "drawing: " << options.drawing.string() << ": " << Describe(before) << "\n";
-
   fs::path answer = options.result;
   fs::path settings;
   if (answer.empty()) {
-    answer = RunToolInFolder(options, *drawingBytes);
+    answer = RunToolInFolder(options, host.parts.handedOver);
     if (answer.empty()) return kToolFailed;
     settings = answer.parent_path() / options.exe.filename().replace_extension(".dat");
   }
-
-  Drawing after;
-  std::string afterTitle;
-  int flipType = options.flipType.value_or(kFlipTypeUnknown);
-  switch (ReadToolAnswer(answer)) {
-    case ToolAnswer::kUnchanged:
-      std::cout << "answer: hq (the drawing stays as it was)\n";
-      after = before;
-      afterTitle = "after: unchanged (hq)";
-      flipType = kFlipTypeUnknown;
-      break;
-    case ToolAnswer::kReplace:
-      // The answer names text types by number; the host reads them with its
-      // own sizes, which are those of the drawing handed over.
-      LoadDrawing(answer.string(), &before.textTypes, after);
-      if (!settings.empty()) flipType = ReadSavedFlipType(settings).value_or(kFlipTypeUnknown);
-      std::cout << "answer: hd (the selection is replaced): " << Describe(after) << "\n";
-      afterTitle =
-          "after: hd" + (flipType == kFlipTypeUnknown ? std::string()
-                                                      : ", flip type " + std::to_string(flipType));
-      break;
-    case ToolAnswer::kNone:
-      std::cerr << "jwhost: the tool left no answer (" << answer.string()
-                << " is missing or begins with neither hq nor hd)\n";
-      return kToolFailed;
+  const ToolAnswer kind = ReadToolAnswer(answer);
+  if (kind == ToolAnswer::kNone) {
+    std::cerr << "jwhost: the tool left no answer (" << answer.string()
+              << " is missing or begins with neither hq nor hd)\n";
+    return kToolFailed;
   }
 
-  PromiseReport report = CheckPromise(before.texts, after.texts, flipType);
+  int flipType = options.flipType.value_or(kFlipTypeUnknown);
+  if (!settings.empty()) flipType = ReadSavedFlipType(settings).value_or(kFlipTypeUnknown);
+  Drawing after = host.whole;
+  EntityCounts afterCounts = host.parts.drawingCounts;
+  PromiseReport report;
+  if (kind == ToolAnswer::kUnchanged) {
+    std::cout << "answer: hq (the drawing stays as it was)\n";
+    flipType = kFlipTypeUnknown;
+    report = CheckPromise(host.selection.texts, host.selection.texts, flipType);
+  } else {
+    report = ReplaceSelection(answer, host, flipType, after, afterCounts);
+  }
+  std::cout << "non-text entities after: " << afterCounts.others << " of the drawing's "
+            << host.parts.drawingCounts.others << " (" << host.parts.keptCounts.others
+            << " kept untouched)\n";
   for (const auto& line : report.broken) std::cout << "BROKEN " << line << "\n";
   std::cout << report.Summary() << "\n";
-  if (!WriteSvgAndPng(options, before, after, afterTitle)) return kToolFailed;
+  if (!WriteSvgAndPng(options, host.whole, after, AfterTitle(kind, flipType))) return kToolFailed;
   return report.Kept() ? kPromiseKept : kPromiseBroken;
 }
 

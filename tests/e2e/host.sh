@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# End to end through the substitute host: the real Windows program, under
-# Wine on a private Xvfb display (:92), flips the bundled sample drawing with
-# each flip type. Every run must end with exit code 0 and "hd", every text
-# must keep its box, and the picture must be well-formed XML. Then Cancel
-# must leave the drawing as it was, and a tampered answer must be caught.
+# End to end through the substitute host: the release package (its batch
+# file and its program, under Wine on a private Xvfb display, :92) flips the
+# bundled sample drawing with each flip type. The host hands over only the
+# texts, as the batch file asks; every run must end with exit code 0 and
+# "hd", every text must keep its box, every non-text entity of the drawing
+# must be there after it, and the picture must be well-formed XML. Then
+# Cancel must leave the drawing as it was, and tampered answers (a moved
+# text, a dropped text) must be caught.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -28,6 +31,16 @@ failed=0
 pass() { echo "PASS $*"; passed=$((passed + 1)); }
 fail() { echo "FAIL $*"; failed=$((failed + 1)); }
 
+# The package as a user unpacks it: jwhost obeys the batch file beside the program.
+rm -rf "$work/package"
+mkdir -p "$work/package"
+if ! zip_path=$(bash packaging/make-package.sh "$exe") || ! unzip -q "$zip_path" -d "$work/package"; then
+  echo "FAIL the release package could not be built or unpacked"
+  exit 1
+fi
+package_exe=$work/package/JwwTextFlip.exe
+package_bat=$work/package/JwwTextFlip.bat
+
 well_formed() {
   python3 -c 'import sys, xml.etree.ElementTree as e; e.parse(sys.argv[1])' "$1" 2>/dev/null
 }
@@ -36,21 +49,21 @@ well_formed() {
 run() {
   local name=$1; shift
   log=$work/$name.log
-  "$host" --exe "$exe" --drawing samples/sample.txt --xvfb-display "$display" --timeout 240 \
+  "$host" --exe "$package_exe" --drawing samples/sample.txt --xvfb-display "$display" --timeout 240 \
     --workdir "$work/$name" --svg "$work/$name.svg" "$@" >"$log" 2>&1
   rc=$?
 }
 
 rm -rf "$work"/flip* "$work"/cancel* "$work"/tampered*
-mkdir -p "$work"
 
 for flip in 0 1 2; do
   name=flip$flip
   run "$name" --flip "$flip" --press ok
   if [ "$rc" -eq 0 ] && grep -q '^answer: hd' "$work/$name.log" &&
      grep -q 'every text kept its box' "$work/$name.log" &&
-     grep -Eq 'checked, [1-9][0-9]* flipped' "$work/$name.log"; then
-    pass "flip type $flip: $(grep '^promise:' "$work/$name.log")"
+     grep -Eq 'checked, [1-9][0-9]* flipped' "$work/$name.log" &&
+     grep -Eq '^non-text entities after: ([1-9][0-9]*) of the drawing.s \1 ' "$work/$name.log"; then
+    pass "flip type $flip: $(grep '^promise:' "$work/$name.log"); $(grep '^non-text' "$work/$name.log")"
   else
     fail "flip type $flip (exit code $rc):"; sed 's/^/  /' "$work/$name.log"
   fi
@@ -66,24 +79,30 @@ else
   fail "cancel (exit code $rc):"; sed 's/^/  /' "$work/cancel.log"
 fi
 
-# A tool that moved one text: shift the insertion point of the first "ch"
-# text of the honest answer by one unit.
-answer=$work/flip2/JWC_TEMP.TXT
-if [ -f "$answer" ]; then
-  LC_ALL=C awk 'BEGIN { done = 0 } /^ch / && !done { $2 = $2 + 1; done = 1 } { print }' "$answer" \
-    >"$work/tampered.txt"
-  "$host" --drawing samples/sample.txt --result "$work/tampered.txt" --flip 2 \
-    >"$work/tampered.log" 2>&1
+# check_tampered NAME AWK-PROGRAM WORDS...: the honest answer of flip type 2,
+# changed by the program must be caught with one BROKEN line for each of WORDS.
+check_tampered() {
+  local name=$1 program=$2; shift 2
+  local answer=$work/flip2/JWC_TEMP.TXT log=$work/$name.log word ok=1
+  if [ ! -f "$answer" ]; then fail "no answer from flip type 2 to tamper with"; return; fi
+  LC_ALL=C awk "$program" "$answer" >"$work/$name.txt"
+  "$host" --drawing samples/sample.txt --bat "$package_bat" --result "$work/$name.txt" --flip 2 \
+    --workdir "$work/$name" >"$log" 2>&1
   rc=$?
-  if [ "$rc" -eq 1 ] && grep -q '^BROKEN text [0-9]* ".*" at .*corner moved' "$work/tampered.log" &&
-     [ "$(grep -c '^BROKEN' "$work/tampered.log")" -eq 1 ]; then
-    pass "a moved text is caught: $(grep '^BROKEN' "$work/tampered.log")"
+  for word in "$@"; do grep -q "^BROKEN .*$word" "$log" || ok=0; done
+  if [ "$rc" -eq 1 ] && [ "$ok" -eq 1 ] && [ "$(grep -c '^BROKEN' "$log")" -eq $# ]; then
+    pass "$name is caught: $(grep '^BROKEN' "$log" | tr '\n' ' ')"
   else
-    fail "tampered answer (exit code $rc):"; sed 's/^/  /' "$work/tampered.log"
+    fail "$name (exit code $rc):"; sed 's/^/  /' "$log"
   fi
-else
-  fail "no answer from flip type 2 to tamper with"
-fi
+}
+# A tool that moved one text: the first "ch" text shifted by one unit.
+check_tampered tampered-moved 'BEGIN { done = 0 } /^ch / && !done { $2 = $2 + 1; done = 1 } { print }' \
+  'text [0-9]* ".*" at .*corner moved'
+# A tool that lost one text: the last "ch" line left out.
+check_tampered tampered-dropped \
+  '{ line[NR] = $0; if ($0 ~ /^ch /) last = NR } END { for (i = 1; i <= NR; i++) if (i != last) print line[i] }' \
+  'missing from the result' '1 lost'
 
 echo "host: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

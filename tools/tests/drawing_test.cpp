@@ -28,7 +28,7 @@ TEST(Drawing, CapturesEveryKindInInputOrder) {
                "hcd 0 0 0.5 0.5 0.5 0.5 1 1 1 1\r\nhcc 1 1 2 2 3 3 4 4 5 5\r\n"
                "lg2\r\nly3\r\n0 0 10 0\r\nci 5 5 2\r\nci 5 5 3 0 90 1 0\r\npt 1 1\r\n"
                "sl 0 0 1 0 1 1 0 1\r\ncn4\r\ncc5\r\nch 1 2 1 0 \"AB C\r\n"
-               "msg\r\n0 -5 20 -5\r\ncs 10 -5 1 0 \"20\r\n");
+               "msg\r\n0 -5 20 -5\r\ncs 10 -5 1 0 \"20\r\nBL 7 8 \"\x97\xAC\r\n");
   Drawing d;
   ASSERT_TRUE(LoadDrawing(file.string(), nullptr, d));
   ASSERT_EQ(d.texts.size(), 2u);
@@ -47,6 +47,9 @@ TEST(Drawing, CapturesEveryKindInInputOrder) {
   ASSERT_EQ(d.solids.size(), 1u);
   EXPECT_EQ(d.solids[0].corners.size(), 4u);
   EXPECT_DOUBLE_EQ(d.textTypes[3].width, 4);
+  ASSERT_EQ(d.blocks.size(), 1u);
+  EXPECT_EQ(d.blocks[0].name, "\x97\xAC");
+  EXPECT_DOUBLE_EQ(d.blocks[0].y, 8);
   fs::remove(file);
 }
 

@@ -49,8 +49,11 @@ TEST(HostOptions, RefusesBadCommandLines) {
 TEST(HostOptions, AResultStandsInForTheTool) {
   HostOptions o;
   std::string error;
-  EXPECT_TRUE(ParseHostOptions({"--drawing", "d", "--result", "r"}, o, error)) << error;
+  EXPECT_TRUE(
+      ParseHostOptions({"--drawing", "d", "--result", "r", "--bat", kNoBatchFile}, o, error))
+      << error;
   EXPECT_EQ(o.result, "r");
+  EXPECT_EQ(o.bat, kNoBatchFile);
   EXPECT_FALSE(o.flipType.has_value());
 }
 

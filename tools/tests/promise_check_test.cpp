@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <numbers>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "PromiseCheck.h"
+#include "WorkFolder.h"
 #include "flip/BasePointFlip.h"
 
 namespace {
@@ -176,6 +180,102 @@ TEST(PromiseCheck, UnitTextsAreNotFlipped) {
   EXPECT_TRUE(CheckPromise({unit}, {unit}, 2).Kept());
   DrawnText moved = FlippedByTool(unit, 2);
   EXPECT_FALSE(CheckPromise({unit}, {moved}, 2).Kept());
+}
+
+// `v` as the transfer file holds it: 15 significant digits.
+double Written(double v) {
+  char b[32];
+  std::snprintf(b, sizeof b, "%.15g", v);
+  return std::stod(b);
+}
+
+TEST(PromiseCheck, FarOffTextsMayMoveByTheLastWrittenDigit) {
+  for (double magnitude : {1.0, 1e3, 1e6, 1e9, 1e12}) {
+    DrawnText before = MakeText("\x90\xA1\x96\x40", 4, Written(magnitude * 1.234567),
+                                Written(-magnitude * 0.987654), 30, 2.5, 3.5, 0.25);
+    for (int flipType = 0; flipType <= 2; ++flipType) {
+      DrawnText after = FlippedByTool(before, flipType);
+      after.x = Written(after.x), after.y = Written(after.y);
+      PromiseReport honest = CheckPromise({before}, {after}, flipType);
+      EXPECT_TRUE(honest.Kept()) << magnitude << ": " << honest.broken.front();
+      after.x += 10 * PromiseTolerance(magnitude);
+      PromiseReport moved = CheckPromise({before}, {after}, flipType);
+      ASSERT_FALSE(moved.Kept()) << magnitude;
+      EXPECT_NE(moved.broken[0].find("corner moved"), std::string::npos) << moved.broken[0];
+    }
+  }
+}
+
+TEST(PromiseCheck, AnEmptyFontNameComesBackAsTheFilesFirstFont) {
+  const struct {
+    const char *before, *firstFont, *after;
+    bool kept;
+  } cases[] = {
+      {"", "<A>", "<A>", true}, {"<>", "<A>", "<A>", true},   {"", "", "", true},
+      {"", "<A>", "", false},   {"<B>", "<A>", "<A>", false}, {"<B>", "<A>", "<B>", true},
+  };
+  for (const auto& c : cases) {
+    DrawnText before = MakeText("A", 0, 1, 1, 0), after = before;
+    before.fontName = c.before;
+    after.fontName = c.after;
+    PromiseReport report = CheckPromise({before}, {after}, kFlipTypeUnknown, c.firstFont);
+    EXPECT_EQ(report.Kept(), c.kept) << c.before << " / " << c.firstFont << " / " << c.after;
+  }
+}
+
+// The entities of a hand-cut transfer file, counted by the plain scan.
+EntityCounts Counted(const std::string& bytes) {
+  return CountEntities(ScanTransfer(bytes));
+}
+
+TEST(PromiseCheck, AnAnswerMustGiveBackEveryEntityHandedOver) {
+  const std::string handed = "hq\r\nlg0\r\nch 0 0 1 0 \"A\r\n0 0 10 0\r\nch 5 0 1 0 \"B\r\n";
+  const struct {
+    std::string answer;
+    int leftOut;
+    const char* words;  // "" when the count is right
+  } cases[] = {
+      {"hd\r\nch 0 0 1 0 \"A\r\n0 0 10 0\r\nch 5 0 1 0 \"B\r\n", 0, ""},
+      {"hd\r\nch 0 0 1 0 \"A\r\nch 5 0 1 0 \"B\r\n", 0, "1 lost"},
+      {"hd\r\nch 0 0 1 0 \"A\r\n", 0, "2 lost"},
+      {"hd\r\nch 0 0 1 0 \"A\r\n0 0 10 0\r\n", 1, ""},  // "B" left out by design
+      {"hd\r\nch 0 0 1 0 \"A\r\n0 0 10 0\r\n0 0 10 0\r\nch 5 0 1 0 \"B\r\n", 0, "1 more"},
+  };
+  for (const auto& c : cases) {
+    PromiseReport report;
+    report.leftOut = c.leftOut;
+    CheckEntityCount(Counted(handed), Counted(c.answer), report);
+    if (*c.words == '\0') {
+      EXPECT_TRUE(report.Kept()) << report.broken.front();
+    } else {
+      ASSERT_EQ(report.broken.size(), 1u) << c.answer;
+      EXPECT_NE(report.broken[0].find(c.words), std::string::npos) << report.broken[0];
+    }
+    EXPECT_EQ(report.handedOver, 3);
+  }
+}
+
+TEST(PromiseCheck, ALossTheReaderCannotSeeIsCaught) {
+  // An end-of-file mark in the middle: a reader that stops there sees only
+  // "A", and so does a tool that answers with what it read.
+  namespace fs = std::filesystem;
+  const std::string unique = std::to_string(std::random_device{}());
+  const fs::path handed = fs::temp_directory_path() / ("jwhost_promise_handed_" + unique);
+  const fs::path answer = fs::temp_directory_path() / ("jwhost_promise_answer_" + unique);
+  const std::string handedBytes = "hq\r\nch 0 0 1 0 \"A\r\n\x1A\r\n0 0 10 0\r\nch 5 0 1 0 \"B\r\n";
+  const std::string answerBytes = "hd\r\nch 0 0 1 0 \"A\r\n";
+  ASSERT_TRUE(WriteFileBytes(handed, handedBytes));
+  ASSERT_TRUE(WriteFileBytes(answer, answerBytes));
+  Drawing before, after;
+  LoadDrawing(handed.string(), nullptr, before);
+  LoadDrawing(answer.string(), &before.textTypes, after);
+  PromiseReport report = CheckPromise(before.texts, after.texts, kFlipTypeUnknown);
+  EXPECT_TRUE(report.Kept());  // the texts the reader saw all came back
+  CheckEntityCount(Counted(handedBytes), Counted(answerBytes), report);
+  ASSERT_FALSE(report.Kept());
+  EXPECT_NE(report.broken[0].find("2 lost"), std::string::npos) << report.broken[0];
+  fs::remove(handed);
+  fs::remove(answer);
 }
 
 TEST(PromiseCheck, NonFiniteCoordinatesDoNotPass) {

@@ -94,6 +94,7 @@ Drawing TrickyDrawing() {
   d.solids.push_back({{{0, 0}, {10, 0}, {10, 10}}, false, {}});
   d.solids.push_back({{{0, 0}, {10, 10}}, false, {}});
   d.solids.push_back({{}, true, {20, 20, 5, 0, 360, 1, 0, 0}});
+  d.blocks.push_back({30, 30, "x<&\x82\xA0"});
   return d;
 }
 
