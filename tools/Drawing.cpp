@@ -1,5 +1,6 @@
 #include "Drawing.h"
 
+#include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwReader.h"
 
 namespace {
@@ -36,86 +37,57 @@ DrawnSolid CurvedSolid(const double (&values)[N]) {
   return s;
 }
 
-void CaptureEntity(const TJwwEntRef& ref, Drawing& d) {
-  const int32_t i = ref.index;
-  switch (ref.kind) {
-    case jekLine: {
-      const auto& e = jwwLines[i];
-      d.segments.push_back({e.x1, e.y1, e.x2, e.y2, e.head.colour});
-      break;
-    }
-    case jekCircle: {
-      const auto& e = jwwCircles[i];
-      d.circles.push_back({e.cx, e.cy, e.radius, false, 0, 360, 1, 0, e.head.colour});
-      break;
-    }
-    case jekArc: {
-      const auto& e = jwwArcs[i];
-      d.circles.push_back({e.cx, e.cy, e.radius, true, e.startAngle, e.endAngle, e.flatness, e.tilt,
-                           e.head.colour});
-      break;
-    }
-    case jekText:
-      d.texts.push_back(CopyText(jwwTexts[i]));
-      break;
-    case jekPoint:
-      d.points.push_back({jwwPoints[i].x, jwwPoints[i].y});
-      break;
-    case jekPointEx:
-      d.points.push_back({jwwPointExs[i].x, jwwPointExs[i].y});
-      break;
-    case jekLineText: {
-      const auto& e = jwwLineTexts[i];
-      DrawnText t = CopyText(e.text);
-      t.inLineTextUnit = true;
-      t.unitLine = {e.line.x1, e.line.y1, e.line.x2, e.line.y2};
-      d.texts.push_back(t);
-      d.segments.push_back({e.line.x1, e.line.y1, e.line.x2, e.line.y2, e.line.head.colour});
-      break;
-    }
-    case jekBlk: {
-      const auto& e = jwwBlks[i];
-      const bool named = e.blockName < blockNames.size();
-      d.blocks.push_back({e.x, e.y, named ? blockNames[e.blockName] : std::string()});
-      break;
-    }
-    case jekSolid2: {
-      const auto& e = jwwSolid2s[i];
-      d.solids.push_back(PolygonSolid({{e.x1, e.y1}, {e.x2, e.y2}}));
-      break;
-    }
-    case jekSolid3: {
-      const auto& e = jwwSolid3s[i];
-      d.solids.push_back(PolygonSolid({{e.x1, e.y1}, {e.x2, e.y2}, {e.x3, e.y3}}));
-      break;
-    }
-    case jekSolid4: {
-      const auto& e = jwwSolid4s[i];
-      d.solids.push_back(PolygonSolid({{e.x1, e.y1}, {e.x2, e.y2}, {e.x3, e.y3}, {e.x4, e.y4}}));
-      break;
-    }
-    case jekSolidSc:
-      d.solids.push_back(CurvedSolid(jwwSolidScs[i].values));
-      break;
-    case jekSolidSe:
-      d.solids.push_back(CurvedSolid(jwwSolidSes[i].values));
-      break;
-    case jekSolidSo:
-      d.solids.push_back(CurvedSolid(jwwSolidSos[i].values));
-      break;
-    case jekSolidSg:
-      d.solids.push_back(CurvedSolid(jwwSolidSgs[i].values));
-      break;
-    default:
-      break;
+// Adds each record to the drawing, one overload per record type; "sc" and
+// "se" share a record type, and so do "so" and "sg".
+struct TCapture {
+  Drawing& d;
+
+  void operator()(const TJwwEntLine& e) {
+    d.segments.push_back({e.x1, e.y1, e.x2, e.y2, e.head.colour});
   }
-}
+  void operator()(const TJwwEntCircle& e) {
+    d.circles.push_back({e.cx, e.cy, e.radius, false, 0, 360, 1, 0, e.head.colour});
+  }
+  void operator()(const TJwwEntArc& e) {
+    d.circles.push_back(
+        {e.cx, e.cy, e.radius, true, e.startAngle, e.endAngle, e.flatness, e.tilt, e.head.colour});
+  }
+  void operator()(const TJwwEntText& e) { d.texts.push_back(CopyText(e)); }
+  void operator()(const TJwwEntPoint& e) { d.points.push_back({e.x, e.y}); }
+  void operator()(const TJwwEntPointEx& e) { d.points.push_back({e.x, e.y}); }
+  void operator()(const TJwwEntLineText& e) {
+    DrawnText t = CopyText(e.text);
+    t.inLineTextUnit = true;
+    t.unitLine = {e.line.x1, e.line.y1, e.line.x2, e.line.y2};
+    d.texts.push_back(t);
+    d.segments.push_back({e.line.x1, e.line.y1, e.line.x2, e.line.y2, e.line.head.colour});
+  }
+  void operator()(const TJwwEntBlk& e) {
+    const bool named = e.blockName < blockNames.size();
+    d.blocks.push_back({e.x, e.y, named ? blockNames[e.blockName] : std::string()});
+  }
+  void operator()(const TJwwEntSolid2& e) {
+    d.solids.push_back(PolygonSolid({{e.x1, e.y1}, {e.x2, e.y2}}));
+  }
+  void operator()(const TJwwEntSolid3& e) {
+    d.solids.push_back(PolygonSolid({{e.x1, e.y1}, {e.x2, e.y2}, {e.x3, e.y3}}));
+  }
+  void operator()(const TJwwEntSolid4& e) {
+    d.solids.push_back(PolygonSolid({{e.x1, e.y1}, {e.x2, e.y2}, {e.x3, e.y3}, {e.x4, e.y4}}));
+  }
+  void operator()(const TJwwEntSolidSc& e) { d.solids.push_back(CurvedSolid(e.values)); }
+  void operator()(const TJwwEntSolidSo& e) { d.solids.push_back(CurvedSolid(e.values)); }
+};
 
 }  // namespace
 
 Drawing CaptureDrawing() {
   Drawing d;
-  for (int32_t i = 0; i < entityOrder.Count(); ++i) CaptureEntity(entityOrder[i], d);
+  TCapture capture{d};
+  for (int32_t i = 0; i < entityOrder.Count(); ++i) {
+    JwwVisitEntity(entityOrder[i],
+                   [&capture](const auto&, const auto& record) { capture(record); });
+  }
   for (int k = 0; k < 10; ++k) d.textTypes[k] = jwwHeader.textTypes[k];
   d.firstFontName = initialAttributes.initialFontName;
   return d;
