@@ -23,14 +23,15 @@ if [ $# -ge 1 ]; then
   readme=$1
 else
   zip_path=$(bash packaging/make-package.sh)
-  unzip -q "$zip_path" readme.txt -d "$unpacked"
+  LC_ALL=C.UTF-8 unzip -q "$zip_path" readme.txt -d "$unpacked"
   readme=$unpacked/readme.txt
 fi
 
 python3 - "$readme" "$version" <<'PY'
 import sys
 
-SECTIONS = ["概要", "動作環境", "インストール", "使い方", "変更しないもの", "制限事項",
+SECTIONS = ["概要", "動作環境", "インストール", "使い方", "画面を出さずに反転する",
+            "変更しないもの", "制限事項",
             "元に戻すには", "設定ファイル", "アンインストール", "更新履歴", "著作権・免責"]
 FLIP_TYPES = ["左右反転", "上下反転", "上下左右反転"]
 BOX_DRAWING = "─│"

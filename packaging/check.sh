@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the release package and checks it: the zip holds the program, the
-# batch file and the readme under ASCII names; the batch file and the readme
-# are Shift-JIS with CR LF line ends only; the batch file keeps the rules the
-# host reads it by (check-bat.sh), and that check fails on broken copies of it
-# (check-bat-test.sh); the program carries version information matching the
-# project version.
+# main batch file, the three one-click batch files (their Japanese names in
+# Shift-JIS for Windows' Explorer and in UTF-8 for every other archiver) and
+# the readme; the readme is Shift-JIS with CR LF line ends only; every batch
+# file keeps the rules the host reads it by (check-bat.sh) and starts the
+# program as its name says, and that check fails on broken copies of the main
+# one (check-bat-test.sh); the program carries version information matching
+# the project version.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source packaging/text-checks.sh
@@ -19,13 +21,37 @@ pass "built $zip_path"
 
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
-unzip -q "$zip_path" -d "$unpacked"
+LC_ALL=C.UTF-8 unzip -q "$zip_path" -d "$unpacked"
 
+# The one-click batch files: name and the program's option.
+declare -A one_click=([文字基点_左右反転.bat]=/flip:0 [文字基点_上下反転.bat]=/flip:1
+                      [文字基点_上下左右反転.bat]=/flip:2)
+expected_names="JwwTextFlip.bat JwwTextFlip.exe readme.txt $(printf '%s\n' "${!one_click[@]}" |
+  LC_ALL=C sort | tr '\n' ' ')"
 names=$(cd "$unpacked" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ')
-if [ "$names" = "JwwTextFlip.bat JwwTextFlip.exe readme.txt " ]; then
-  pass "holds JwwTextFlip.exe, JwwTextFlip.bat and readme.txt"
+if [ "$names" = "$expected_names" ]; then
+  pass "holds $names"
 else
   fail "holds: $names"
+fi
+if why=$(python3 - "$zip_path" <<'PY'
+import struct, sys, zipfile, zlib
+for info in zipfile.ZipFile(sys.argv[1]).infolist():
+    raw = info.filename.encode("cp437")  # the stored bytes: no UTF-8 flag is set
+    if info.flag_bits & 0x800:
+        sys.exit("%r is flagged UTF-8" % info.filename)
+    if raw.isascii():
+        continue
+    name = raw.decode("cp932")
+    tag, size, version, crc = struct.unpack_from("<HHBI", info.extra)
+    if tag != 0x7075 or version != 1 or crc != zlib.crc32(raw) or \
+            info.extra[9:4 + size].decode("utf-8") != name:
+        sys.exit("%s has no matching UTF-8 name" % name)
+PY
+); then
+  pass "the Japanese names are Shift-JIS, with their UTF-8 form beside them"
+else
+  fail "$why"
 fi
 
 f=readme.txt
@@ -35,14 +61,21 @@ else
   fail "$f: ${why:-missing}"
 fi
 
-# The batch file by the rules the host reads it by, and the check itself on
-# broken copies of it.
+# Every batch file by the rules the host reads it by, and the check itself on
+# broken copies of the main one.
 bat=$unpacked/JwwTextFlip.bat
 if out=$(bash packaging/check-bat.sh "$bat"); then
   pass "JwwTextFlip.bat keeps the host's rules"
 else
   fail "JwwTextFlip.bat breaks the host's rules:"; echo "$out"
 fi
+for name in "${!one_click[@]}"; do
+  if out=$(bash packaging/check-bat.sh "$unpacked/$name" "JwwTextFlip.exe ${one_click[$name]}"); then
+    pass "$name keeps the host's rules and starts JwwTextFlip.exe ${one_click[$name]}"
+  else
+    fail "$name breaks the host's rules:"; echo "$out"
+  fi
+done
 if out=$(bash packaging/check-bat-test.sh "$bat"); then
   pass "${out##*$'\n'}"
 else

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release package out/JwwTextFlip-<version>.zip: the Windows
-# program, the batch file that the host's external-transformation menu picks,
-# and the Japanese readme. The batch file and the readme are kept in
+# program, the batch file that the host's external-transformation menu picks
+# (the window), the three one-click batch files (one flip type each, no
+# window), and the Japanese readme. The batch file and the readme are kept in
 # packaging/src as UTF-8 with LF line ends and turned into Shift-JIS (code
 # page 932) with CR LF here; a character that Shift-JIS cannot hold stops the
 # build instead of being lost.
@@ -48,14 +49,30 @@ to_shift_jis() {
   rm -f "$target.utf8" "$target.sjis"
 }
 
+# one_click_bat FLIP_TYPE NAME DESCRIPTION: the one-click batch file of a
+# flip type, made from the main one so that their directives stay the same:
+# its own description on line 1, and the program started with /flip:N.
+one_click_bat() {
+  local flip=$1 name=$2 description=$3
+  sed -e "1s/.*/REM $description/" \
+      -e "s|^start /w JwwTextFlip.exe\$|start /w JwwTextFlip.exe /flip:$flip|" \
+      packaging/src/JwwTextFlip.bat >"$stage/$name.utf8.bat"
+  to_shift_jis "$stage/$name.utf8.bat" "$stage/$name"
+  rm -f "$stage/$name.utf8.bat"
+}
+
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "$exe" "$stage/JwwTextFlip.exe"
 to_shift_jis packaging/src/JwwTextFlip.bat "$stage/JwwTextFlip.bat"
 to_shift_jis packaging/src/readme.txt "$stage/readme.txt"
+one_click_bat 0 "文字基点_左右反転.bat" "文字基点の反転：左右反転（画面を出さずに、選択した文字の基点をすぐに左右反転します）"
+one_click_bat 1 "文字基点_上下反転.bat" "文字基点の反転：上下反転（画面を出さずに、選択した文字の基点をすぐに上下反転します）"
+one_click_bat 2 "文字基点_上下左右反転.bat" "文字基点の反転：上下左右反転（画面を出さずに、選択した文字の基点をすぐに上下左右反転します）"
 
 mkdir -p out
 zip_path=$root/out/JwwTextFlip-$version.zip
 rm -f "$zip_path"
-(cd "$stage" && zip -q -X "$zip_path" JwwTextFlip.exe JwwTextFlip.bat readme.txt)
+(cd "$stage" && python3 "$root/packaging/make-zip.py" "$zip_path" JwwTextFlip.exe JwwTextFlip.bat \
+  文字基点_左右反転.bat 文字基点_上下反転.bat 文字基点_上下左右反転.bat readme.txt)
 echo "$zip_path"

@@ -30,7 +30,7 @@ echo "$zip_path"
 out=out/sample
 rm -rf "$out/package"
 mkdir -p "$out/package"
-unzip -q "$zip_path" -d "$out/package"
+LC_ALL=C.UTF-8 unzip -q "$zip_path" -d "$out/package"
 
 echo "=== running the package on samples/sample.txt"
 status=0

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 
 namespace {
 
@@ -30,10 +31,18 @@ std::string Where(const BatchDirective& d) {
   return "#" + d.name + " (line " + std::to_string(d.line) + ")";
 }
 
-bool StartsTheTool(const BatchFile& batch, const std::string& exeName) {
+// True when `command` is "start /w TOOL" with or without arguments; the
+// arguments, split at blanks, go to `arguments`.
+bool StartsTheTool(const std::string& command, const std::string& exeName,
+                   std::vector<std::string>& arguments) {
   const std::string wanted = "start /w " + Lower(exeName);
-  return std::any_of(batch.commands.begin(), batch.commands.end(),
-                     [&](const std::string& c) { return Lower(c) == wanted; });
+  const std::string lower = Lower(command);
+  if (lower.compare(0, wanted.size(), wanted) != 0) return false;
+  if (lower.size() > wanted.size() && lower[wanted.size()] != ' ') return false;
+  arguments.clear();
+  std::istringstream rest(command.substr(wanted.size()));
+  for (std::string argument; rest >> argument;) arguments.push_back(argument);
+  return true;
 }
 
 // Applies one directive to `play`; false when it is not one the
@@ -103,14 +112,28 @@ bool PlayFromBatch(const BatchFile& batch, const std::string& exeName, HostPlay&
       play.notes.push_back(Where(ds[i]) + " is not right after #h1..#h3: no prompt is shown");
     }
   }
-  if (!StartsTheTool(batch, exeName)) {
-    error = "the batch file does not run \"start /w " + exeName + "\"";
-    return false;
-  }
+  bool started = false;
   for (const auto& c : batch.commands) {
-    if (Lower(c) != "@echo off" && Lower(c) != "start /w " + Lower(exeName)) {
+    if (!started && StartsTheTool(c, exeName, play.toolArguments)) {
+      started = true;
+    } else if (Lower(c) != "@echo off") {
       play.notes.push_back("command \"" + c + "\" is not played");
     }
   }
+  if (!started) {
+    error = "the batch file does not run \"start /w " + exeName + "\"";
+    return false;
+  }
   return true;
+}
+
+int FlipTypeOfArguments(const std::vector<std::string>& arguments) {
+  for (const std::string& a : arguments) {
+    const std::string lower = Lower(a);
+    if (lower.size() == 7 && (lower[0] == '/' || lower[0] == '-') &&
+        lower.compare(1, 5, "flip:") == 0 && lower[6] >= '0' && lower[6] <= '2') {
+      return lower[6] - '0';
+    }
+  }
+  return -1;
 }

@@ -11,13 +11,15 @@
 
 struct HostPlay {
   HandOverRules rules;
-  std::string prompt;              // #hc, Shift-JIS; empty when the host shows none
-  std::vector<std::string> notes;  // directives and commands the substitute does not play,
-                                   // or that the host would not take as written
+  std::string prompt;                      // #hc, Shift-JIS; empty when the host shows none
+  std::vector<std::string> toolArguments;  // after "start /w TOOL": e.g. "/flip:1"
+  std::vector<std::string> notes;          // directives and commands the substitute does not play,
+                                           // or that the host would not take as written
 };
 
 // Works out the host's part from `batch`. `exeName` is the tool's file name,
-// which the batch file must start with "start /w". False, with `error` set,
+// which the batch file must start with "start /w", alone or followed by
+// arguments separated by blanks. False, with `error` set,
 // when the host would not run the tool in a way that can be played: no #jww
 // (the host would write its older format), no #cd (the file would not land
 // beside the tool), no #e, #h4 (every entity written, none selected), more
@@ -26,3 +28,7 @@ struct HostPlay {
 // the frame it was given) is taken silently; every other one becomes a note.
 bool PlayFromBatch(const BatchFile& batch, const std::string& exeName, HostPlay& play,
                    std::string& error);
+
+// The flip type that "/flip:N" or "-flip:N" (any letter case, N = 0..2) among
+// `arguments` asks the tool for, or -1 when none does.
+int FlipTypeOfArguments(const std::vector<std::string>& arguments);

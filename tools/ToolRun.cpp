@@ -6,6 +6,18 @@
 #include "ChildProcess.h"
 #include "XDisplay.h"
 
+namespace {
+
+// `first` (the program, or the program that runs it), then the tool's
+// arguments.
+std::vector<std::string> CommandLine(std::vector<std::string> first,
+                                     const ToolRunOptions& options) {
+  first.insert(first.end(), options.arguments.begin(), options.arguments.end());
+  return first;
+}
+
+}  // namespace
+
 #ifdef _WIN32
 
 ToolRunResult RunTool(const ToolRunOptions& options) {
@@ -14,7 +26,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
     result.error = "pressing the window's buttons is not supported on Windows; choose yourself";
   }
   std::string error;
-  ChildProcess tool = StartChild({options.exe.string()}, {}, options.exe.parent_path(), {}, error);
+  ChildProcess tool = StartChild(CommandLine({options.exe.string()}, options), {},
+                                 options.exe.parent_path(), {}, error);
   if (!tool.Valid()) {
     result.error = error;
     return result;
@@ -74,8 +87,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
   // A fresh prefix would offer to download Mono and Gecko; the tool needs
   // neither.
   if (std::getenv("WINEDLLOVERRIDES") == nullptr) env["WINEDLLOVERRIDES"] = "mscoree,mshtml=";
-  ChildProcess tool = StartChild({"wine", options.exe.string()}, env, options.exe.parent_path(),
-                                 options.logFile, error);
+  ChildProcess tool = StartChild(CommandLine({"wine", options.exe.string()}, options), env,
+                                 options.exe.parent_path(), options.logFile, error);
   if (!tool.Valid()) {
     result.error = error;
     StopXvfb(display);

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 enum class PressChoice {
   kAuto,    // OK when the host started its own display server, else the user
@@ -15,9 +16,10 @@ enum class PressChoice {
 };
 
 struct ToolRunOptions {
-  std::filesystem::path exe;         // the copy in the working folder
-  std::filesystem::path winePrefix;  // Linux: WINEPREFIX for the tool
-  std::filesystem::path logFile;     // Wine's and Xvfb's output
+  std::filesystem::path exe;           // the copy in the working folder
+  std::vector<std::string> arguments;  // for the tool's command line
+  std::filesystem::path winePrefix;    // Linux: WINEPREFIX for the tool
+  std::filesystem::path logFile;       // Wine's and Xvfb's output
   PressChoice press = PressChoice::kAuto;
   std::string xvfbDisplay;  // Linux: display for a private Xvfb, "" = first free
   int timeoutSeconds = 300;

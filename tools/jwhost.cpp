@@ -58,6 +58,9 @@ bool ResolveHostPlay(const HostOptions& options, HostPlay& play) {
   std::cout << "batch file: " << bat.string() << ": " << SjisToUtf8(batch.description) << "\n";
   for (const auto& note : play.notes) std::cout << "batch file: " << note << "\n";
   if (!play.prompt.empty()) std::cout << "host prompt: " << SjisToUtf8(play.prompt) << "\n";
+  for (const auto& argument : play.toolArguments) {
+    std::cout << "tool argument: " << SjisToUtf8(argument) << "\n";
+  }
   return true;
 }
 
@@ -83,7 +86,8 @@ fs::path DefaultWinePrefix(const fs::path& workDir) {
 
 // Runs the tool on the laid-out folder; the path of its answer, or "" when
 // it gave none.
-fs::path RunToolInFolder(const HostOptions& options, const std::string& drawingBytes) {
+fs::path RunToolInFolder(const HostOptions& options, const HostPlay& play,
+                         const std::string& drawingBytes) {
   WorkFolder folder;
   std::string error;
   if (!LayOutWorkFolder(options.workDir, options.exe, drawingBytes, options.flipType, folder,
@@ -93,6 +97,7 @@ fs::path RunToolInFolder(const HostOptions& options, const std::string& drawingB
   }
   ToolRunOptions run;
   run.exe = folder.exe;
+  run.arguments = play.toolArguments;
   run.winePrefix = DefaultWinePrefix(options.workDir);
   run.logFile = folder.dir / "tool.log";
   run.press = options.press;
@@ -192,7 +197,7 @@ int Run(const HostOptions& options) {
   fs::path answer = options.result;
   fs::path settings;
   if (answer.empty()) {
-    answer = RunToolInFolder(options, host.parts.handedOver);
+    answer = RunToolInFolder(options, play, host.parts.handedOver);
     if (answer.empty()) return kToolFailed;
     settings = answer.parent_path() / options.exe.filename().replace_extension(".dat");
   }
@@ -203,8 +208,13 @@ int Run(const HostOptions& options) {
     return kToolFailed;
   }
 
+  // The flip type the tool used: the one its command line names, else the one
+  // its window saved with OK, else the one given.
   int flipType = options.flipType.value_or(kFlipTypeUnknown);
   if (!settings.empty()) flipType = ReadSavedFlipType(settings).value_or(kFlipTypeUnknown);
+  if (const int fromCommandLine = FlipTypeOfArguments(play.toolArguments); fromCommandLine >= 0) {
+    flipType = fromCommandLine;
+  }
   Drawing after = host.whole;
   EntityCounts afterCounts = host.parts.drawingCounts;
   PromiseReport report;

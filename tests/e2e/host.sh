@@ -4,9 +4,10 @@
 # bundled sample drawing with each flip type. The host hands over only the
 # texts, as the batch file asks; every run must end with exit code 0 and
 # "hd", every text must keep its box, every non-text entity of the drawing
-# must be there after it, and the picture must be well-formed XML. Then
-# Cancel must leave the drawing as it was, and tampered answers (a moved
-# text, a dropped text) must be caught.
+# must be there after it, and the picture must be well-formed XML. The three
+# one-click batch files must give, without the window, the same answer as OK
+# with their flip type, byte for byte. Then Cancel must leave the drawing as
+# it was, and tampered answers (a moved text, a dropped text) must be caught.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -34,7 +35,7 @@ fail() { echo "FAIL $*"; failed=$((failed + 1)); }
 # The package as a user unpacks it: jwhost obeys the batch file beside the program.
 rm -rf "$work/package"
 mkdir -p "$work/package"
-if ! zip_path=$(bash packaging/make-package.sh "$exe") || ! unzip -q "$zip_path" -d "$work/package"; then
+if ! zip_path=$(bash packaging/make-package.sh "$exe") || ! LC_ALL=C.UTF-8 unzip -q "$zip_path" -d "$work/package"; then
   echo "FAIL the release package could not be built or unpacked"
   exit 1
 fi
@@ -54,7 +55,7 @@ run() {
   rc=$?
 }
 
-rm -rf "$work"/flip* "$work"/cancel* "$work"/tampered*
+rm -rf "$work"/flip* "$work"/one-click* "$work"/cancel* "$work"/tampered*
 
 for flip in 0 1 2; do
   name=flip$flip
@@ -69,6 +70,21 @@ for flip in 0 1 2; do
   fi
   if well_formed "$work/$name.svg"; then pass "flip type $flip: picture is well-formed"
   else fail "flip type $flip: picture $work/$name.svg is not well-formed XML"; fi
+done
+
+# The one-click batch files, by flip type: the program starts with /flip:N.
+one_click=(文字基点_左右反転.bat 文字基点_上下反転.bat 文字基点_上下左右反転.bat)
+for flip in 0 1 2; do
+  name=one-click$flip
+  run "$name" --bat "$work/package/${one_click[$flip]}" --press none
+  if [ "$rc" -eq 0 ] && grep -q "^tool argument: /flip:$flip" "$work/$name.log" &&
+     grep -q 'every text kept its box' "$work/$name.log" &&
+     cmp -s "$work/flip$flip/JWC_TEMP.TXT" "$work/$name/JWC_TEMP.TXT" &&
+     [ ! -e "$work/$name/JwwTextFlip.dat" ]; then
+    pass "${one_click[$flip]}: the same answer as OK with flip type $flip, no settings file"
+  else
+    fail "${one_click[$flip]} (exit code $rc):"; sed 's/^/  /' "$work/$name.log"
+  fi
 done
 
 run cancel --flip 0 --press cancel

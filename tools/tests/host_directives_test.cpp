@@ -112,6 +112,33 @@ TEST(HostDirectives, WhatTheHostDoesWithoutADirective) {
   }
 }
 
+TEST(HostDirectives, TheToolsArgumentsComeFromItsStartLine) {
+  const struct {
+    const char* start;
+    std::vector<std::string> arguments;
+    int flipType;
+  } cases[] = {
+      {"start /w JwwTextFlip.exe", {}, -1},
+      {"start /w JwwTextFlip.exe /flip:1", {"/flip:1"}, 1},
+      {"START /W jwwtextflip.exe  -FLIP:2 ", {"-FLIP:2"}, 2},
+      {"start /w JwwTextFlip.exe /flip:3", {"/flip:3"}, -1},
+      {"start /w JwwTextFlip.exe x /flip:0", {"x", "/flip:0"}, 0},
+  };
+  for (const auto& c : cases) {
+    HostPlay play;
+    std::string error;
+    ASSERT_TRUE(PlayFromBatch(ParseBatchFile(Edited("start /w JwwTextFlip.exe", c.start)),
+                              "JwwTextFlip.exe", play, error))
+        << c.start << ": " << error;
+    EXPECT_EQ(play.toolArguments, c.arguments) << c.start;
+    EXPECT_EQ(FlipTypeOfArguments(play.toolArguments), c.flipType) << c.start;
+  }
+  HostPlay play;
+  std::string error;
+  EXPECT_FALSE(PlayFromBatch(ParseBatchFile(Edited("JwwTextFlip.exe", "JwwTextFlip.exe2")),
+                             "JwwTextFlip.exe", play, error));
+}
+
 TEST(HostDirectives, TheRepositorysBatchFileIsPlayed) {
   const char* path = std::getenv("JWHOST_BAT");
   if (path == nullptr) GTEST_SKIP() << "JWHOST_BAT not set";
