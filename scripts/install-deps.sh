@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   wine64 wine fonts-wine xvfb xdotool x11-utils
   fonts-ipafont-gothic imagemagick librsvg2-bin
-  zip unzip
+  unzip
 )
 
 missing=()
