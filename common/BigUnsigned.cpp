@@ -43,15 +43,6 @@ void SubtractInPlace(TBigUnsigned& a, const TBigUnsigned& b) {
   Trim(a);
 }
 
-// a /= 2 in place.
-void HalveInPlace(TBigUnsigned& a) {
-  for (size_t i = 0; i < a.limbs.size(); ++i) {
-    const uint32_t next = i + 1 < a.limbs.size() ? a.limbs[i + 1] : 0;
-    a.limbs[i] = (a.limbs[i] >> 1) | (next << (kLimbBits - 1));
-  }
-  Trim(a);
-}
-
 }  // namespace
 
 TBigUnsigned BigFromUint64(uint64_t value) {
@@ -130,19 +121,17 @@ void BigMultiplySmall(TBigUnsigned& a, uint32_t factor, uint32_t addend) {
   Trim(a);
 }
 
-// Multiplies by the largest power of the base that fits in a limb as long as
-// it can, then by the base.
-TBigUnsigned BigPower(uint32_t base, int64_t exponent) {
-  uint32_t chunk = base;
-  int64_t chunkExponent = 1;
-  while (base > 1 && chunk <= UINT32_MAX / base) {
-    chunk *= base;
-    ++chunkExponent;
-  }
-  TBigUnsigned power = BigFromUint64(1);
-  for (; exponent >= chunkExponent; exponent -= chunkExponent) BigMultiplySmall(power, chunk);
-  for (; exponent > 0; --exponent) BigMultiplySmall(power, base);
-  return power;
+const TBigUnsigned& BigPowerOfFive(int64_t k) {
+  static const std::vector<TBigUnsigned> powers = [] {
+    std::vector<TBigUnsigned> table(kLargestPowerOfFive + 1);
+    table[0] = BigFromUint64(1);
+    for (size_t i = 1; i < table.size(); ++i) {
+      table[i] = table[i - 1];
+      BigMultiplySmall(table[i], 5);
+    }
+    return table;
+  }();
+  return powers[static_cast<size_t>(k)];
 }
 
 uint32_t BigDivideSmall(TBigUnsigned& a, uint32_t divisor) {
@@ -189,22 +178,68 @@ TBigUnsigned BigShiftRight(const TBigUnsigned& a, int64_t bits) {
   return shifted;
 }
 
+// Knuth's algorithm D: one quotient limb per step, estimated from the top
+// two limbs of the remainder and the top limb of the divisor (both shifted
+// so that the divisor's top bit is set), corrected at most twice.
 void BigDivide(const TBigUnsigned& a, const TBigUnsigned& b, TBigUnsigned& quotient,
                TBigUnsigned& remainder) {
-  remainder = a;
   quotient = {};
-  const int64_t shift = BigBitLength(a) - BigBitLength(b);
-  if (shift < 0) return;
-  quotient.limbs.assign(static_cast<size_t>(shift / kLimbBits + 1), 0);
-  TBigUnsigned divisor = BigShiftLeft(b, shift);
-  for (int64_t s = shift; s >= 0; --s) {
-    if (BigCompare(remainder, divisor) >= 0) {
-      SubtractInPlace(remainder, divisor);
-      quotient.limbs[static_cast<size_t>(s / kLimbBits)] |= 1u << (s % kLimbBits);
+  if (BigCompare(a, b) < 0) {
+    remainder = a;
+    return;
+  }
+  if (b.limbs.size() == 1) {
+    quotient = a;
+    remainder = BigFromUint64(BigDivideSmall(quotient, b.limbs[0]));
+    return;
+  }
+  const int shift = std::countl_zero(b.limbs.back());
+  const std::vector<uint32_t> v = BigShiftLeft(b, shift).limbs;
+  std::vector<uint32_t> u = BigShiftLeft(a, shift).limbs;
+  u.resize(a.limbs.size() + 1, 0);
+  const size_t n = v.size();
+  const size_t m = u.size() - n;
+  constexpr uint64_t kBase = uint64_t{1} << kLimbBits;
+  quotient.limbs.assign(m, 0);
+  for (size_t j = m; j-- > 0;) {
+    const uint64_t top = (uint64_t{u[j + n]} << kLimbBits) | u[j + n - 1];
+    uint64_t estimate = top / v[n - 1];
+    uint64_t rest = top % v[n - 1];
+    while (estimate >= kBase || estimate * v[n - 2] > ((rest << kLimbBits) | u[j + n - 2])) {
+      --estimate;
+      rest += v[n - 1];
+      if (rest >= kBase) break;
     }
-    HalveInPlace(divisor);
+    // u[j..j+n] -= estimate * v; add v back once if that went below zero.
+    int64_t borrow = 0;
+    uint64_t carry = 0;
+    for (size_t i = 0; i < n; ++i) {
+      const uint64_t product = estimate * v[i] + carry;
+      carry = product >> kLimbBits;
+      const int64_t difference =
+          int64_t{u[i + j]} - borrow - static_cast<int64_t>(product & 0xFFFFFFFF);
+      u[i + j] = static_cast<uint32_t>(difference);
+      borrow = difference < 0 ? 1 : 0;
+    }
+    const int64_t last = int64_t{u[j + n]} - borrow - static_cast<int64_t>(carry);
+    u[j + n] = static_cast<uint32_t>(last);
+    if (last < 0) {
+      --estimate;
+      uint64_t sum = 0;
+      for (size_t i = 0; i < n; ++i) {
+        sum += uint64_t{u[i + j]} + v[i];
+        u[i + j] = static_cast<uint32_t>(sum);
+        sum >>= kLimbBits;
+      }
+      u[j + n] = static_cast<uint32_t>(u[j + n] + sum);
+    }
+    quotient.limbs[j] = static_cast<uint32_t>(estimate);
   }
   Trim(quotient);
+  u.resize(n);
+  remainder.limbs = std::move(u);
+  Trim(remainder);
+  remainder = BigShiftRight(remainder, shift);
 }
 
 uint64_t BigLow64(const TBigUnsigned& a) {

@@ -30,8 +30,10 @@ TBigUnsigned BigMultiply(const TBigUnsigned& a, const TBigUnsigned& b);
 // a = a * factor + addend.
 void BigMultiplySmall(TBigUnsigned& a, uint32_t factor, uint32_t addend = 0);
 
-// base^exponent for exponent >= 0.
-TBigUnsigned BigPower(uint32_t base, int64_t exponent);
+// 5^k for 0 <= k <= kLargestPowerOfFive (every power the decimal
+// conversions of a double call for), from a table built on first use.
+constexpr int64_t kLargestPowerOfFive = 1200;
+const TBigUnsigned& BigPowerOfFive(int64_t k);
 
 // a = a / divisor, rounded down; gives the remainder. Takes divisor > 0.
 uint32_t BigDivideSmall(TBigUnsigned& a, uint32_t divisor);
@@ -40,8 +42,8 @@ uint32_t BigDivideSmall(TBigUnsigned& a, uint32_t divisor);
 TBigUnsigned BigShiftLeft(const TBigUnsigned& a, int64_t bits);
 TBigUnsigned BigShiftRight(const TBigUnsigned& a, int64_t bits);
 
-// quotient = a / b rounded down and remainder = a - quotient * b, bit by bit;
-// takes b > 0. Quick when the quotient is short.
+// quotient = a / b rounded down and remainder = a - quotient * b; takes
+// b > 0.
 void BigDivide(const TBigUnsigned& a, const TBigUnsigned& b, TBigUnsigned& quotient,
                TBigUnsigned& remainder);
 
