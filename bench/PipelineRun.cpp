@@ -32,7 +32,8 @@ const char* BenchStageName(int stage) {
   return stage >= 0 && stage < kBenchStageCount ? kNames[stage] : "?";
 }
 
-TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output) {
+TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output,
+                             int32_t flipType) {
   TPipelineRun run;
   TSilentLabel label;
   TClock::time_point wallStart = TClock::now();
@@ -54,7 +55,7 @@ TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output
   run.entities = entityOrder.Count();
   run.texts = jwwTexts.Count();
 
-  FlipAllTexts(ftBoth, [](int32_t, int32_t) {});
+  FlipAllTexts(flipType, [](int32_t, int32_t) {});
   endStage(bsFlip);
 
   AddOutputLine("hd");
