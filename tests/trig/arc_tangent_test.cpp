@@ -86,7 +86,7 @@ int PairMismatches(long count, uint64_t seed, const char* name, Actual actual,
 }
 
 TEST(ArcTangent2, MatchesMpfrOnPairsOfTheFilesKinds) {
-  const long count = trig_test::FullRun() ? 10000000 : 200000;
+  const long count = trig_test::RunSize(10000000, 200000);
   EXPECT_EQ(PairMismatches(count, 42, "atan2", ArcTangent2, trig_test::ReferenceArcTangent2), 0)
       << "of " << count;
 }
@@ -112,7 +112,7 @@ double ExpectedAngle(double dx, double dy) {
 }
 
 TEST(VectorAngle, MatchesMpfr) {
-  const long count = trig_test::FullRun() ? 1000000 : 100000;
+  const long count = trig_test::RunSize(1000000, 100000);
   EXPECT_EQ(PairMismatches(count, 4242, "VectorAngle", VectorAngle, ExpectedAngle), 0)
       << "of " << count;
 }

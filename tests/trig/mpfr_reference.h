@@ -97,10 +97,18 @@ double AnyFinite(Engine& engine) {
   }
 }
 
-// JWW_TRIG_FULL=1 asks for the full run.
+// JWW_TRIG_FULL=1 asks for the full run; JWW_QUICK=1 (the sanitizer run)
+// for a short one.
+inline bool EnvironmentSays(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && std::strcmp(value, "1") == 0;
+}
 inline bool FullRun() {
-  const char* full = std::getenv("JWW_TRIG_FULL");
-  return full != nullptr && std::strcmp(full, "1") == 0;
+  return EnvironmentSays("JWW_TRIG_FULL");
+}
+inline long RunSize(long full, long normal) {
+  if (FullRun()) return full;
+  return EnvironmentSays("JWW_QUICK") ? normal / 10 : normal;
 }
 
 }  // namespace trig_test

@@ -1,7 +1,7 @@
 // sin and cos against MPFR: random arguments over [0, 2 pi], every double
 // near each multiple of pi/4, the hardest cases to round, and any finite
 // double. Every result must be the correctly rounded one. JWW_TRIG_FULL=1
-// runs the full counts (ctest -C Full -L full).
+// runs the full counts (ctest -C Full -L full), JWW_QUICK=1 a tenth.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -43,7 +43,7 @@ class TDifferences {
 };
 
 TEST(SinCos, MatchesMpfrOnRandomArgumentsUpToTwoPi) {
-  const long count = trig_test::FullRun() ? 10000000 : 200000;
+  const long count = trig_test::RunSize(10000000, 200000);
   std::mt19937_64 engine(20261207);
   TDifferences differences;
   for (long i = 0; i < count; ++i) {
@@ -110,10 +110,10 @@ TEST(SinCos, CorrectlyRoundedForAnyFiniteArgument) {
     differences.Check(x);
     differences.Check(-x);
   }
-  const int count = trig_test::FullRun() ? 5000 : 200;
+  const long count = trig_test::RunSize(5000, 200);
   std::mt19937_64 engine(7);
-  for (int i = 0; i < count; ++i) differences.Check(trig_test::AnyFinite(engine));
-  for (int i = 0; i < count; ++i) differences.Check(trig_test::Uniform(engine, -0x1p20, 0x1p20));
+  for (long i = 0; i < count; ++i) differences.Check(trig_test::AnyFinite(engine));
+  for (long i = 0; i < count; ++i) differences.Check(trig_test::Uniform(engine, -0x1p20, 0x1p20));
   EXPECT_EQ(differences.count(), 0);
 }
 
