@@ -42,7 +42,8 @@ const char* BenchStageName(int stage) {
   return stage >= 0 && stage < kBenchStageCount ? kNames[stage] : "?";
 }
 
-TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output) {
+TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output,
+                             int32_t flipType) {
   TPipelineRun run;
   TClock::time_point wallStart = TClock::now();
   double cpuStart = ProcessorSeconds();
@@ -64,7 +65,7 @@ TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output
   run.texts = jwwTexts.Count();
 
   TStageProgress progress([&] { endStage(bsFlip); });
-  RunConfirmedFlip(ftBoth, progress);
+  RunConfirmedFlip(flipType, progress);
   endStage(bsWrite);
   run.outputLines = OutputLineCount();
 

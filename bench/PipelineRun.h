@@ -1,14 +1,17 @@
 // One timed run of the tool's whole pipeline, in-process, as the window runs
-// it: init, read, writer reset, the confirmed run (flip in both directions,
-// "hd", output pass), save, release.
+// it: init, read, writer reset, the confirmed run (flip, "hd", output pass),
+// save, release. The benchmark times it; the cross-build differential
+// (crossbuild/) runs it in every build and compares the files.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "flip/BasePointFlip.h"
+
 enum TBenchStage : int {
   bsRead,     // JwwInit, JwwReadFile, ResetWriterState
-  bsFlip,     // RunConfirmedFlip with flip type 2, up to the output pass
+  bsFlip,     // RunConfirmedFlip, up to the output pass
   bsWrite,    // the rest of it: "hd" and WriteAllEntities
   bsSave,     // SaveOutputFile
   bsTotal,    // read, flip, write and save: what the user waits for
@@ -28,6 +31,8 @@ struct TPipelineRun {
   int32_t outputLines = 0;                   // output lines before saving
 };
 
-// Reads `input`, flips, writes and saves to `output` (which must differ from
-// `input`, so that the next run reads the same file), timing each stage.
-TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output);
+// Reads `input`, flips with `flipType`,
+// writes and saves to `output` (which must differ from `input`, so that the
+// next run reads the same file), timing each stage.
+TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output,
+                             int32_t flipType = ftBoth);

@@ -1,10 +1,10 @@
 // Conversions from the transfer file's and the settings file's number texts.
 // Both work on the bytes in place: no copy, no allocation.
-#include <charconv>
 #include <cstdint>
+#include <limits>
 #include <string_view>
-#include <system_error>
 
+#include "common/DecimalToDouble.h"
 #include "common/MyFunc.h"
 #include "common/PowersOfTen.h"
 
@@ -205,12 +205,12 @@ double TextToReal(std::string_view text) {
 
   double value = 0;
   if (!ExactSmallValue(real, value)) {
-    // Long or far-out numbers: from_chars rounds them correctly, and reports
-    // a value beyond the range of a double, which reads as 0 like any
-    // unreadable number. A value that rounds to zero reads as 0 too.
-    const char* end = text.data() + text.size();
-    auto [stop, error] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    if (error != std::errc() || stop != end || value == 0) return 0;
+    // Long or far-out numbers: rounded correctly by integer arithmetic. A
+    // value beyond the range of a double reads as 0 like any unreadable
+    // number; so does a value that rounds to zero.
+    const std::string_view digits = text.substr(0, text.find_first_of("Ee"));
+    value = DecimalToDouble(digits, real.exponent);
+    if (!(value < std::numeric_limits<double>::infinity()) || value == 0) return 0;
   }
   return negative ? -value : value;
 }

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake g++ git python3 googletest libgtest-dev
+  build-essential cmake g++ git python3 googletest libgtest-dev libmpfr-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   clang libclang-rt-14-dev
   wine64 wine fonts-wine xvfb xdotool x11-utils

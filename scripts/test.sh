@@ -33,8 +33,8 @@ windows() {
 
 run "native build and unit tests" native
 run "Windows cross build" windows
-for script in tests/sanitize.sh tests/e2e/run.sh tests/e2e/host.sh fuzz/smoke.sh bench/smoke.sh \
-  packaging/check.sh packaging/check-readme.sh; do
+for script in crossbuild/differential.sh tests/sanitize.sh tests/e2e/run.sh tests/e2e/host.sh \
+  fuzz/smoke.sh bench/smoke.sh packaging/check.sh packaging/check-readme.sh; do
   if [ -f "$script" ]; then run "$script" bash "$script"; fi
 done
 

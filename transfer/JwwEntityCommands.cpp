@@ -42,7 +42,9 @@ void AddBareLine(double x1, double y1, double x2, double y2) {
 }
 
 // The length of a line rounded half up to eight decimals. The rounding stays
-// in floating point (no integer conversion), so no length can overflow.
+// in floating point (no integer conversion), so no length can overflow;
+// trunc, like sqrt, is an exact IEEE 754 operation, the same on every
+// platform.
 double MeasuredLength(double x1, double y1, double x2, double y2) {
   double d = PointDistance(x1, y1, x2, y2);
   return std::trunc(d / kJwwTolerance + 0.5) * kJwwTolerance;

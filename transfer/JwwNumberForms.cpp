@@ -1,16 +1,15 @@
 // The integer, hex digit and real forms of the output lines, built in the
 // caller's buffer: no locale, no allocation. Integers come from
-// std::to_chars; reals take an exact integer route where it applies (most
-// values the host writes) and otherwise start from the correctly rounded
-// digits of std::to_chars.
+// std::to_chars (exact on every platform); reals only from integer arithmetic
+// of the project's own, so that every platform writes the same digits.
 #include "transfer/JwwNumberForms.h"
 
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <limits>
 
+#include "common/DoubleToDecimal.h"
 #include "common/PowersOfTen.h"
 
 namespace {
@@ -25,48 +24,29 @@ constexpr int kExactDigits = 18;
 constexpr int kFixedMinExponent = -3;
 constexpr int kFixedMaxExponent = 15;
 
-// A positive finite value as significant digits d1..dn and the exponent E
-// with value = 0.d1..dn x 10^E. Holds up to kExactDigits digits while being
-// rounded, at most kRealDigits without trailing zeros when done.
+// A positive finite value as significant digits d1..dn (at most kRealDigits,
+// no trailing zero) and the exponent E with value = 0.d1..dn x 10^E.
 struct DecimalDigits {
-  char digits[kExactDigits + 1];
+  char digits[kRealDigits];
   int count;
   int exponent;
 };
 
-// Reads what std::to_chars wrote in scientific form ("d.ddde+XX" or "de-XX")
-// into `result`: digits without the point, exponent as 0.d1.. x 10^E.
-void ParseScientific(const char* first, const char* last, DecimalDigits& result) {
-  int count = 0;
-  const char* p = first;
-  for (; p != last && *p != 'e'; ++p) {
-    if (*p != '.' && count < kExactDigits) result.digits[count++] = *p;
-  }
-  int exponent = 0;
-  std::from_chars(p + 1 + (p[1] == '+' ? 1 : 0), last, exponent);
-  result.count = count;
-  result.exponent = exponent + 1;
-}
-
-// Rounds the digits half-up on the digit after kRealDigits, carrying as far as
-// needed (9.99..9 becomes 1 with the exponent one higher).
-void RoundHalfUpToRealDigits(DecimalDigits& d) {
-  if (d.count <= kRealDigits) return;
-  const bool roundUp = d.digits[kRealDigits] >= '5';
-  d.count = kRealDigits;
-  if (!roundUp) return;
-  int i = kRealDigits - 1;
-  while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
-  if (i >= 0) {
-    ++d.digits[i];
-  } else {
-    d.digits[0] = '1';  // the rest are zeros now
-    ++d.exponent;
-  }
-}
-
 void DropTrailingZeros(DecimalDigits& d) {
   while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+}
+
+// The 18 digits `eighteen` rounded half-up on the 16th to the real form's
+// 15, carrying into the exponent where 99..9 rounds up.
+uint64_t HalfUpToRealDigits(uint64_t eighteen, int& exponent) {
+  const uint64_t dropped = kPowersOfTen[kExactDigits - kRealDigits];
+  uint64_t n = eighteen / dropped;
+  if (eighteen % dropped >= dropped / 2) ++n;
+  if (n == kPowersOfTen[kRealDigits]) {
+    n = kPowersOfTen[kRealDigits - 1];
+    ++exponent;
+  }
+  return n;
 }
 
 // --- The exact integer route -------------------------------------------------
@@ -76,7 +56,7 @@ void DropTrailingZeros(DecimalDigits& d) {
 // exactly, so magnitude x 10^q = m x 10^q / 2^-e, which a 128-bit product and
 // a shift give exactly. Rounding that to the nearest integer with q chosen for
 // 18 digits, and then half-up on the last three, is the real form's rule
-// itself, about five times faster than printing and re-reading the digits.
+// itself, many times faster than the general route's big integers.
 
 constexpr int kLargestPowerInWord = 19;
 
@@ -166,38 +146,22 @@ bool FixedRangeDigits(double magnitude, uint64_t& digits, int& exponent) {
     return false;  // cannot happen; the general route is the safe answer
   }
 
-  const uint64_t dropped = kPowersOfTen[kExactDigits - kRealDigits];
-  uint64_t n = eighteen / dropped;
-  if (eighteen % dropped >= dropped / 2) ++n;
-  if (n == kPowersOfTen[kRealDigits]) {
-    n = kPowersOfTen[kRealDigits - 1];
-    ++exponent;
-  }
-  digits = n;
+  digits = HalfUpToRealDigits(eighteen, exponent);
   return true;
 }
 
-// The real form's digits of a positive finite magnitude.
-//
-// The general route: the shortest round-trip decimal S of a
-// normal double lies within half an ulp of it, that is within 2^-53 times its
-// magnitude, less than 0.12 units of the 15th significant digit. When S has
-// at most 15 digits it sits on the 15-digit grid, so rounding the exact value
-// to 18 digits and then half-up to 15 lands on S: S is the answer. Subnormals
-// have a coarser ulp and always take the second route: 18 correctly rounded
-// digits, then half-up at the 16th.
+// The real form's digits of a positive finite magnitude by the general
+// route: 18 correctly rounded digits, then half-up to 15, trailing zeros
+// dropped.
 DecimalDigits RealDigits(double magnitude) {
+  uint64_t eighteen;
+  int exponent;
+  RoundToDecimalDigits(magnitude, kExactDigits, eighteen, exponent);
+  uint64_t n = HalfUpToRealDigits(eighteen, exponent);
   DecimalDigits d;
-  char buffer[40];
-  auto shortest =
-      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-  ParseScientific(buffer, shortest.ptr, d);
-  if (d.count > kRealDigits || magnitude < std::numeric_limits<double>::min()) {
-    auto exact = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                               std::chars_format::scientific, kExactDigits - 1);
-    ParseScientific(buffer, exact.ptr, d);
-    RoundHalfUpToRealDigits(d);
-  }
+  d.count = kRealDigits;
+  d.exponent = exponent;
+  for (int i = kRealDigits - 1; i >= 0; --i, n /= 10) d.digits[i] = static_cast<char>('0' + n % 10);
   DropTrailingZeros(d);
   return d;
 }

@@ -61,8 +61,8 @@ struct AngleCase {
   double expected;
 };
 
-// The sums with 2*pi are pinned as the 80-bit long double sum gives them,
-// rounded once to a double.
+// The sums with 2*pi are pinned as the correctly rounded sum gives them (the
+// same bits as the 80-bit long double sum that came before it).
 TEST(VectorAngle, PinnedValues) {
   const AngleCase cases[] = {
       {"zero vector", 0, 0, 0},

@@ -1,0 +1,132 @@
+// sin and cos together: one reduction x = k pi/2 + r, one table step
+// r = j/1024 + t with |t| <= 2^-11, then sin(j/1024 + t) and cos(j/1024 + t)
+// from the table and the Taylor series of t, in double-double where a double
+// is not enough.
+#include <cmath>
+
+#include "common/DoubleDouble.h"
+#include "common/ExactTrig.h"
+#include "common/TrigTables.h"
+#include "common/Trigonometry.h"
+
+namespace {
+
+// Below this magnitude sin x rounds to x and cos x to 1: the terms x^3/6
+// and x^2/2 are less than a quarter of an ulp of x and of 1.
+constexpr double kTinyAngle = 0x1p-27;
+
+// Up to here k stays below 2^19, so that k times each 33-bit part of pi/2 is
+// exact; larger arguments take the exact route.
+constexpr double kReductionLimit = 0x1p19;
+
+// Bound on the error of the double-double results relative to them. The
+// analysis gives less than 2^-72: about six roundings of 2^-53 on terms below
+// 2^-23 of the result (the Taylor terms beyond t, the products with
+// cos t - 1, their sums); the table, the reduced angle and the exact
+// products add less than 2^-100.
+constexpr double kRelativeBound = 0x1p-70;
+
+// Bound on the absolute error of the reduced angle per unit of k: k times
+// the 2^-151 by which the four parts miss pi/2, with room to spare.
+constexpr double kReductionErrorPerStep = 0x1p-148;
+
+// x - k pi/2 for 0 <= x < 2^19 (Cody and Waite): x - k p0 is exact by
+// Sterbenz's lemma, the products k p1 and k p2 are exact, k p3 is split
+// exactly, and the differences are collected without loss.
+TDoubleDouble ReduceByHalfPi(double x, double k, const TTrigConstants& constants) {
+  if (k == 0) return {x, 0};
+  const double first = x - k * constants.halfPiParts[0];
+  const TDoubleDouble second = TwoSum(first, -k * constants.halfPiParts[1]);
+  const TDoubleDouble third = TwoSum(second.hi, -k * constants.halfPiParts[2]);
+  const TDoubleDouble last = TwoProduct(k, constants.halfPiParts[3]);
+  const TDoubleDouble fourth = TwoSum(third.hi, -last.hi);
+  return TwoSum(fourth.hi, ((second.lo + third.lo) + fourth.lo) - last.lo);
+}
+
+// sin r and cos r for 0 <= r <= pi/4 + 2^-11.
+void SinCosOfReduced(TDoubleDouble r, TDoubleDouble& sine, TDoubleDouble& cosine) {
+  const int j = static_cast<int>(r.hi * kTableSteps + 0.5);
+  // t = tHigh + r.lo; r.hi - j/1024 is exact (both within a factor 2, or j = 0).
+  const double tHigh = r.hi - static_cast<double>(j) / kTableSteps;
+  const TDoubleDouble square = TwoProduct(tHigh, tHigh);
+  const double u = square.hi;
+  // sin t = t + (-t^3/6 + t^5/120 - ...), cos t - 1 = -t^2/2 + (t^4/24 - ...):
+  // the brackets are below 2^-24 |t| and 2^-48, so doubles hold them.
+  const TDoubleDouble sineT =
+      FastTwoSum(tHigh, r.lo + tHigh * u * (-1.0 / 6 + u * (1.0 / 120 - u * (1.0 / 5040))));
+  const double cosineTMinusOne =
+      -0.5 * square.hi +
+      (u * u * (1.0 / 24 - u * (1.0 / 720 - u * (1.0 / 40320))) - (0.5 * square.lo + tHigh * r.lo));
+  if (j == 0) {
+    sine = sineT;
+    cosine = FastTwoSum(1, cosineTMinusOne);
+    return;
+  }
+  // sin(a + t) = sin a + sin a (cos t - 1) + cos a sin t and
+  // cos(a + t) = cos a + cos a (cos t - 1) - sin a sin t; the products with
+  // sin t are exact in their leading part, those with cos t - 1 need only a
+  // double.
+  const TSinCosEntry& a = SinCosTable()[j];
+  const TDoubleDouble cosineASineT = TwoProduct(a.cosine.hi, sineT.hi);
+  const TDoubleDouble sineASineT = TwoProduct(a.sine.hi, sineT.hi);
+  const TDoubleDouble sineLead = TwoSum(a.sine.hi, cosineASineT.hi);
+  const TDoubleDouble cosineLead = TwoSum(a.cosine.hi, -sineASineT.hi);
+  sine =
+      FastTwoSum(sineLead.hi, sineLead.lo + (a.sine.lo + cosineASineT.lo + a.cosine.hi * sineT.lo +
+                                             a.cosine.lo * sineT.hi + a.sine.hi * cosineTMinusOne));
+  cosine = FastTwoSum(cosineLead.hi,
+                      cosineLead.lo + (a.cosine.lo - sineASineT.lo - a.sine.hi * sineT.lo -
+                                       a.sine.lo * sineT.hi + a.cosine.hi * cosineTMinusOne));
+}
+
+// The correctly rounded value of y, known to within `bound`, or of the exact
+// route where that does not settle it.
+template <typename ExactRoute>
+double Rounded(TDoubleDouble y, double bound, ExactRoute exact) {
+  double result;
+  if (RoundsUnambiguously(y, bound, result)) return result;
+  return exact();
+}
+
+}  // namespace
+
+void SinCos(double x, double& sine, double& cosine) {
+  const double magnitude = std::fabs(x);
+  if (!(magnitude < kReductionLimit)) {
+    if (std::isfinite(x)) {
+      sine = ExactSine(x);
+      cosine = ExactCosine(x);
+    } else {
+      sine = cosine = x - x;  // NaN
+    }
+    return;
+  }
+  if (magnitude < kTinyAngle) {
+    sine = x;  // keeps the sign of zero
+    cosine = 1;
+    return;
+  }
+  const TTrigConstants& constants = TrigConstants();
+  const double k = static_cast<double>(static_cast<int>(magnitude * constants.inverseHalfPi + 0.5));
+  TDoubleDouble r = ReduceByHalfPi(magnitude, k, constants);
+  const bool negativeR = r.hi < 0;
+  if (negativeR) r = DdNegate(r);
+  TDoubleDouble sineR, cosineR;
+  SinCosOfReduced(r, sineR, cosineR);
+  if (negativeR) sineR = DdNegate(sineR);
+
+  // sin x: quadrant 0 sin r, 1 cos r, 2 -sin r, 3 -cos r; cos x: cos r, -sin r,
+  // -cos r, sin r. sin is odd, cos even.
+  const int quadrant = static_cast<int>(k) & 3;
+  TDoubleDouble sineX = quadrant % 2 == 0 ? sineR : cosineR;
+  TDoubleDouble cosineX = quadrant % 2 == 0 ? cosineR : sineR;
+  if (quadrant >= 2) sineX = DdNegate(sineX);
+  if (quadrant == 1 || quadrant == 2) cosineX = DdNegate(cosineX);
+  if (x < 0) sineX = DdNegate(sineX);
+
+  const double reductionError = k * kReductionErrorPerStep;
+  sine = Rounded(sineX, kRelativeBound * std::fabs(sineX.hi) + reductionError,
+                 [x] { return ExactSine(x); });
+  cosine = Rounded(cosineX, kRelativeBound * std::fabs(cosineX.hi) + reductionError,
+                   [x] { return ExactCosine(x); });
+}

@@ -1,0 +1,34 @@
+// Constants and tables of the fast trigonometric routes, computed once, on
+// first use, by the exact route: the same bits on every platform, and none
+// typed in by hand. Each entry is within 2^-106 of its true value, relative
+// to it.
+#pragma once
+
+#include "common/DoubleDouble.h"
+
+struct TTrigConstants {
+  // pi/2 in four parts for the reduction x - k pi/2: three of 33 bits, whose
+  // products with any k below 2^20 are exact, and the rest rounded; their sum
+  // is within 2^-151 of pi/2.
+  double halfPiParts[4];
+  double inverseHalfPi;  // about 2/pi, only to choose k
+  TDoubleDouble halfPi;
+  TDoubleDouble pi;
+  TDoubleDouble twoPi;
+};
+
+// Table points: sin, cos and atan are tabulated at j / kTableSteps.
+constexpr int kTableSteps = 1024;
+// j runs to 805 for sin and cos (past pi/4 + 1/2048) and to 1024 (z = 1) for atan.
+constexpr int kSinCosEntries = 806;
+constexpr int kArcTangentEntries = kTableSteps + 1;
+
+struct TSinCosEntry {
+  TDoubleDouble sine;
+  TDoubleDouble cosine;
+};
+
+// Each built on its first call, in a few milliseconds; thread-safe.
+const TTrigConstants& TrigConstants();
+const TSinCosEntry* SinCosTable();       // kSinCosEntries entries
+const TDoubleDouble* ArcTangentTable();  // kArcTangentEntries entries

@@ -1,0 +1,15 @@
+// Correctly rounded trigonometry: each result is the double nearest to the
+// exact value of the function at the given double, so every build on every
+// platform computes the same bits, independent of the C runtime's libm. A
+// double-double evaluation answers nearly every call; the rare argument
+// whose result lies too close to halfway between two doubles for it to
+// decide takes the exact route (ExactTrig.h).
+#pragma once
+
+// sin x and cos x. NaN and infinities give NaN.
+void SinCos(double x, double& sine, double& cosine);
+
+// The angle of (x, y) in (-pi, pi], with the signed zeros and infinities of
+// the C standard's atan2: atan2(+-0, x) is +-0 for x > 0 or x = +0 and +-pi
+// for x < 0 or x = -0; NaN in gives NaN.
+double ArcTangent2(double y, double x);

@@ -1,0 +1,134 @@
+// sin and cos against MPFR: random arguments over [0, 2 pi], every double
+// near each multiple of pi/4, the hardest cases to round, and any finite
+// double. Every result must be the correctly rounded one. JWW_TRIG_FULL=1
+// runs the full counts (ctest -C Full -L full), JWW_QUICK=1 a tenth.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <numbers>
+#include <random>
+
+#include "common/Trigonometry.h"
+#include "tests/trig/hard_cases.h"
+#include "tests/trig/mismatches.h"
+#include "tests/trig/mpfr_reference.h"
+
+namespace {
+
+using trig_test::Reference;
+using trig_test::TFunction;
+
+constexpr double kPi = std::numbers::pi;
+
+// Compares sin x and cos x with the reference.
+class TDifferences {
+ public:
+  void Check(double x) {
+    double sine = 0;
+    double cosine = 0;
+    SinCos(x, sine, cosine);
+    if (trig_test::SameBits(sine, Reference(TFunction::kSine, x)) &&
+        trig_test::SameBits(cosine, Reference(TFunction::kCosine, x))) {
+      return;  // the common case, without building the call texts
+    }
+    mismatches_.Check(sine, Reference(TFunction::kSine, x), trig_test::Call("sin", x));
+    mismatches_.Check(cosine, Reference(TFunction::kCosine, x), trig_test::Call("cos", x));
+  }
+  int count() const { return mismatches_.count(); }
+
+ private:
+  trig_test::TMismatches mismatches_;
+};
+
+TEST(SinCos, MatchesMpfrOnRandomArgumentsUpToTwoPi) {
+  const long count = trig_test::RunSize(10000000, 200000);
+  std::mt19937_64 engine(20261207);
+  TDifferences differences;
+  for (long i = 0; i < count; ++i) {
+    // Three in four uniform over [0, 2 pi]; one in four spread over the
+    // binades from 2^-30 up.
+    const double x = i % 4 != 0 ? trig_test::Uniform(engine, 0, 2 * kPi)
+                                : std::ldexp(trig_test::Uniform(engine, 1, 2),
+                                             -30 + static_cast<int>(engine() % 33));
+    differences.Check(std::fmin(x, 2 * kPi));
+  }
+  EXPECT_EQ(differences.count(), 0) << "of " << count;
+}
+
+TEST(SinCos, MatchesMpfrWithin2000UlpsOfEachMultipleOfQuarterPi) {
+  TDifferences differences;
+  for (int k = 0; k <= 8; ++k) {
+    trig_test::TReal multiple;
+    mpfr_const_pi(multiple.get(), MPFR_RNDN);
+    mpfr_mul_si(multiple.get(), multiple.get(), k, MPFR_RNDN);
+    mpfr_div_2ui(multiple.get(), multiple.get(), 2, MPFR_RNDN);
+    const double nearest = multiple.Rounded();
+    double up = nearest;
+    double down = nearest;
+    differences.Check(nearest);
+    for (int step = 0; step < 2000; ++step) {
+      up = std::nextafter(up, INFINITY);
+      down = std::nextafter(down, -INFINITY);
+      differences.Check(up);
+      differences.Check(down);
+    }
+  }
+  EXPECT_EQ(differences.count(), 0);
+}
+
+TEST(SinCos, MatchesMpfrOnTheHardestCasesToRound) {
+  TDifferences differences;
+  for (double x : trig_test::kHardSineArguments) {
+    EXPECT_GE(trig_test::IdenticalBitsAfterRoundingBit(TFunction::kSine, x), 46) << x;
+    differences.Check(x);
+  }
+  for (double x : trig_test::kHardCosineArguments) {
+    EXPECT_GE(trig_test::IdenticalBitsAfterRoundingBit(TFunction::kCosine, x), 46) << x;
+    differences.Check(x);
+  }
+  EXPECT_EQ(differences.count(), 0);
+}
+
+// Beyond [0, 2 pi] the same functions serve any finite argument: random bit
+// patterns of every exponent (the large ones take the exact route, about a
+// millisecond each) and the places where the routes change.
+TEST(SinCos, CorrectlyRoundedForAnyFiniteArgument) {
+  TDifferences differences;
+  const double edges[] = {std::numeric_limits<double>::denorm_min(),
+                          std::numeric_limits<double>::min(),
+                          0x1p-27,
+                          std::nextafter(0x1p-27, 0),
+                          0x1p-26,
+                          0x1p19,
+                          std::nextafter(0x1p19, 0),
+                          1e22,
+                          0x1.5e8add236a58ep+1022,
+                          std::numeric_limits<double>::max()};
+  for (double x : edges) {
+    differences.Check(x);
+    differences.Check(-x);
+  }
+  const long count = trig_test::RunSize(5000, 200);
+  std::mt19937_64 engine(7);
+  for (long i = 0; i < count; ++i) differences.Check(trig_test::AnyFinite(engine));
+  for (long i = 0; i < count; ++i) differences.Check(trig_test::Uniform(engine, -0x1p20, 0x1p20));
+  EXPECT_EQ(differences.count(), 0);
+}
+
+TEST(SinCos, SignedZerosAndNonFiniteArguments) {
+  double sine = 1;
+  double cosine = 0;
+  SinCos(-0.0, sine, cosine);
+  EXPECT_TRUE(sine == 0 && std::signbit(sine));
+  EXPECT_EQ(cosine, 1);
+  SinCos(0.0, sine, cosine);
+  EXPECT_TRUE(sine == 0 && !std::signbit(sine));
+  for (double x : {INFINITY, -INFINITY, NAN}) {
+    SinCos(x, sine, cosine);
+    EXPECT_TRUE(std::isnan(sine) && std::isnan(cosine)) << x;
+  }
+}
+
+}  // namespace
