@@ -2,11 +2,12 @@
 // angles and rotations, all in double precision and radians. Every result is
 // fixed by IEEE 754 arithmetic and correctly rounded functions alone, so
 // every build writes the same numbers.
+#include "common/Geometry.h"
+
 #include <cmath>
 
 #include "common/DoubleDouble.h"
 #include "common/ExactTrig.h"
-#include "common/MyFunc.h"
 #include "common/TrigTables.h"
 #include "common/Trigonometry.h"
 

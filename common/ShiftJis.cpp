@@ -1,6 +1,6 @@
 // Byte-level Shift-JIS helpers. Every function walks a string from its first
 // byte and takes a lead byte together with the byte after it.
-#include "common/MyFunc.h"
+#include "common/ShiftJis.h"
 
 size_t CharBoundaryLength(std::string_view s, size_t limit) {
   if (s.size() <= limit) return s.size();

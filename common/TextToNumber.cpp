@@ -1,11 +1,12 @@
 // Conversions from the transfer file's and the settings file's number texts.
 // Both work on the bytes in place: no copy, no allocation.
+#include "common/TextToNumber.h"
+
 #include <cstdint>
 #include <limits>
 #include <string_view>
 
 #include "common/DecimalToDouble.h"
-#include "common/MyFunc.h"
 #include "common/PowersOfTen.h"
 
 namespace {
