@@ -1,8 +1,10 @@
 // outputLines: the one ordered list of lines that becomes the new transfer
 // file, and AddOutputLine, its only entry point.
 //
-// Lines are packed back to back in a byte arena of large chunks that are never
-// moved, and read back in order with a cursor.
+// The lines are kept as the bytes of the file itself: each line followed by
+// CR LF, except that a text command is joined with the text line after it.
+// Saving is then only writing those bytes out. A cursor reads the lines back
+// in order.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +28,11 @@ int32_t OutputLineCount();
 // follows can be seen from outside.
 int64_t OutputLineCapacity();
 
+// The file's bytes in order, as chunks: chunk `i` of OutputChunkCount(). Each
+// view stays valid until the list is cleared or released.
+int32_t OutputChunkCount();
+std::string_view OutputChunk(int32_t i);
+
 // Walks the lines in order, from the first. A view it gives stays valid until
 // the list is cleared or released.
 class TJwwOutputLineCursor {
@@ -37,6 +44,7 @@ class TJwwOutputLineCursor {
   int32_t index_ = 0;
   uint32_t chunk_ = 0;
   uint32_t offset_ = 0;
+  bool joined_ = false;  // the line before was a text command joined with this one
 };
 
 // Frees the storage at close; the count is left as it was.
