@@ -82,20 +82,45 @@ bool JoinsNextLine(std::string_view line, bool afterCommand) {
   return !afterCommand && IsTextCommandLine(line);
 }
 
+// A line as it is stored: cut to at most 255 bytes, and followed by CR LF
+// unless it joins the next line.
+struct TStoredLine {
+  std::string_view line;
+  bool joins;
+  size_t Bytes() const { return line.size() + (joins ? 0 : kLineEnd.size()); }
+};
+
+TStoredLine LayOut(std::string_view line, bool afterCommand) {
+  line = line.substr(0, CharBoundaryLength(line, kJwwLineMax));
+  return {line, JoinsNextLine(line, afterCommand)};
+}
+
+// Writes the stored bytes of `stored` at `at`, which has room for them.
+void Store(char* at, const TStoredLine& stored) {
+  if (!stored.line.empty()) std::memcpy(at, stored.line.data(), stored.line.size());
+  if (!stored.joins) std::memcpy(at + stored.line.size(), kLineEnd.data(), kLineEnd.size());
+}
+
+// The last chunk, with room for `bytes` more.
+Chunk& ChunkWithRoom(size_t bytes) {
+  if (chunks.empty() || kChunkBytes - chunks.back().used < bytes) NewChunk();
+  return chunks.back();
+}
+
+class TOutputLinesSink final : public TJwwLineSink {
+ public:
+  void Add(std::string_view line) override { AddOutputLine(line); }
+};
+
 }  // namespace
 
 void AddOutputLine(std::string_view line) {
-  line = line.substr(0, CharBoundaryLength(line, kJwwLineMax));
-  const bool joins = JoinsNextLine(line, afterTextCommand);
-  const size_t bytes = line.size() + (joins ? 0 : kLineEnd.size());
-  if (chunks.empty() || kChunkBytes - chunks.back().used < bytes) NewChunk();
-  lineLengths.push_back(static_cast<uint8_t>(line.size()));
-  Chunk& chunk = chunks.back();
-  char* at = chunk.bytes.get() + chunk.used;
-  if (!line.empty()) std::memcpy(at, line.data(), line.size());
-  if (!joins) std::memcpy(at + line.size(), kLineEnd.data(), kLineEnd.size());
-  chunk.used += static_cast<uint32_t>(bytes);
-  afterTextCommand = joins;
+  const TStoredLine stored = LayOut(line, afterTextCommand);
+  Chunk& chunk = ChunkWithRoom(stored.Bytes());
+  lineLengths.push_back(static_cast<uint8_t>(stored.line.size()));
+  Store(chunk.bytes.get() + chunk.used, stored);
+  chunk.used += static_cast<uint32_t>(stored.Bytes());
+  afterTextCommand = stored.joins;
   ++lineCount;
 }
 
@@ -123,6 +148,11 @@ int32_t OutputChunkCount() {
 
 std::string_view OutputChunk(int32_t i) {
   return {chunks[i].bytes.get(), chunks[i].used};
+}
+
+TJwwLineSink& JwwOutputLinesSink() {
+  static TOutputLinesSink sink;
+  return sink;
 }
 
 bool TJwwOutputLineCursor::Next(std::string_view& line) {

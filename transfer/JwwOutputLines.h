@@ -49,3 +49,16 @@ class TJwwOutputLineCursor {
 
 // Frees the storage at close; the count is left as it was.
 void ReleaseOutputLines();
+
+// Where lines go: the output lines themselves, or a buffer whose lines the
+// output pass appends to them later, in order.
+class TJwwLineSink {
+ public:
+  virtual void Add(std::string_view line) = 0;
+
+ protected:
+  ~TJwwLineSink() = default;
+};
+
+// The sink that appends to the output lines through AddOutputLine.
+TJwwLineSink& JwwOutputLinesSink();
