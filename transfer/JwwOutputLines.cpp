@@ -4,6 +4,7 @@
 #include "transfer/JwwOutputLines.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -122,6 +123,43 @@ void AddOutputLine(std::string_view line) {
   chunk.used += static_cast<uint32_t>(stored.Bytes());
   afterTextCommand = stored.joins;
   ++lineCount;
+}
+
+void TJwwPendingLines::Add(std::string_view line) {
+  const TStoredLine stored = LayOut(line, afterTextCommand_);
+  bytes_.append(stored.line);
+  if (!stored.joins) bytes_.append(kLineEnd);
+  ends_.push_back(static_cast<uint32_t>(bytes_.size()));
+  lengths_.push_back(static_cast<uint8_t>(stored.line.size()));
+  afterTextCommand_ = stored.joins;
+}
+
+void TJwwPendingLines::Clear() {
+  bytes_.clear();
+  ends_.clear();
+  lengths_.clear();
+  afterTextCommand_ = false;
+}
+
+void AddOutputLines(const TJwwPendingLines& lines, size_t first, size_t end) {
+  if (first >= end) return;
+  const uint32_t begin = lines.Begin(first);
+  const size_t bytes = lines.ends_[end - 1] - begin;
+  // The bytes stand as laid out when they were laid out after the same kind
+  // of line as the output lines now end with, and they fit in one chunk.
+  // Otherwise each line is laid out again as it is added.
+  const bool laidOutAfterJoin = first > 0 && lines.Joins(first - 1);
+  if (laidOutAfterJoin != afterTextCommand || bytes > kChunkBytes) {
+    for (size_t i = first; i < end; ++i) AddOutputLine(lines.Line(i));
+    return;
+  }
+  Chunk& chunk = ChunkWithRoom(bytes);
+  lineLengths.insert(lineLengths.end(), lines.lengths_.begin() + static_cast<std::ptrdiff_t>(first),
+                     lines.lengths_.begin() + static_cast<std::ptrdiff_t>(end));
+  std::memcpy(chunk.bytes.get() + chunk.used, lines.bytes_.data() + begin, bytes);
+  chunk.used += static_cast<uint32_t>(bytes);
+  afterTextCommand = lines.Joins(end - 1);
+  lineCount += static_cast<int32_t>(end - first);
 }
 
 void ClearOutputLines() {

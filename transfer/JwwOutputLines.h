@@ -8,7 +8,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // Longest output line, in bytes.
 constexpr size_t kJwwLineMax = 255;
@@ -62,3 +64,35 @@ class TJwwLineSink {
 
 // The sink that appends to the output lines through AddOutputLine.
 TJwwLineSink& JwwOutputLinesSink();
+
+// Lines laid out ahead, as AddOutputLine would store them, so that they can
+// be appended to the output lines later in one step. Any thread may fill one;
+// only the output lines' own thread appends it.
+class TJwwPendingLines final : public TJwwLineSink {
+ public:
+  // Throws std::bad_alloc when memory runs out.
+  void Add(std::string_view line) override;
+  void Clear();
+  size_t Count() const { return lengths_.size(); }
+
+ private:
+  friend void AddOutputLines(const TJwwPendingLines& lines, size_t first, size_t end);
+
+  uint32_t Begin(size_t i) const { return i == 0 ? 0 : ends_[i - 1]; }
+  std::string_view Line(size_t i) const {
+    return std::string_view(bytes_).substr(Begin(i), lengths_[i]);
+  }
+  // Whether line i went without its line end: a text command joined with the
+  // next line.
+  bool Joins(size_t i) const { return ends_[i] - Begin(i) == lengths_[i]; }
+
+  std::string bytes_;             // the lines with their line ends, back to back
+  std::vector<uint32_t> ends_;    // where each line's bytes end, its line end included
+  std::vector<uint8_t> lengths_;  // each line's length
+  bool afterTextCommand_ = false;
+};
+
+// Appends lines [first, end) of `lines` to the output lines, exactly as
+// AddOutputLine of each line in turn would. Throws std::bad_alloc when memory
+// runs out.
+void AddOutputLines(const TJwwPendingLines& lines, size_t first, size_t end);

@@ -1,12 +1,19 @@
 // The output pass: every entity of the store in input order, with progress
-// and the Escape abort.
+// and the Escape abort. With a second thread, the command lines (nearly all
+// the number forms of the pass) are rendered ahead, a piece of entities at a
+// time, while the calling thread writes the attribute lines, which depend on
+// everything written before, and appends each entity's rendered lines after
+// them. The lines come out the same either way.
 #include "transfer/JwwOutputPass.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "transfer/JwwAttributeWriters.h"
 #include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwOutputLines.h"
+#include "transfer/JwwPieceRunner.h"
 #include "transfer/JwwStore.h"
 
 namespace {
@@ -47,11 +54,74 @@ void WriteOnOneThread(TJwwProgress& progress) {
   }
 }
 
+// Entities per piece: enough to make the hand-over between the threads rare.
+constexpr int32_t kEntitiesPerPiece = 1000;
+
+// The pass as pieces of consecutive entities: Prepare renders their command
+// lines, Finish writes each entity's attribute lines and then its rendered
+// lines, with the progress and the Escape poll before entities 1, 101, 201...
+class TPassInPieces final : public TJwwPieceWork {
+ public:
+  explicit TPassInPieces(TJwwProgress& progress) : progress_(progress) {}
+
+  bool Produce(int slot) override {
+    if (next_ >= total_) return false;
+    TPiece& piece = pieces_[slot];
+    piece.first = next_;
+    piece.count = std::min(kEntitiesPerPiece, total_ - next_);
+    next_ += piece.count;
+    return true;
+  }
+
+  void Prepare(int slot) override {
+    TPiece& piece = pieces_[slot];
+    piece.lines.Clear();
+    piece.entityEnds.clear();
+    for (int32_t i = piece.first; i < piece.first + piece.count; ++i) {
+      const TJwwEntRef ref = entityOrder[i];
+      if (const TJwwEntityWriter* writer = WriterOf(ref)) writer->command(ref.index, piece.lines);
+      piece.entityEnds.push_back(piece.lines.Count());
+    }
+  }
+
+  bool Finish(int slot) override {
+    const TPiece& piece = pieces_[slot];
+    size_t line = 0;
+    for (int32_t k = 0; k < piece.count; ++k) {
+      const int32_t i = piece.first + k;
+      if (!GoOnAt(i, total_, progress_)) return false;
+      const TJwwEntRef ref = entityOrder[i];
+      if (const TJwwEntityWriter* writer = WriterOf(ref)) writer->attributes(ref.index);
+      AddOutputLines(piece.lines, line, piece.entityEnds[k]);
+      line = piece.entityEnds[k];
+    }
+    return true;
+  }
+
+ private:
+  struct TPiece {
+    int32_t first = 0;
+    int32_t count = 0;
+    TJwwPendingLines lines;
+    std::vector<size_t> entityEnds;  // lines rendered up to and including each entity
+  };
+
+  TJwwProgress& progress_;
+  const int32_t total_ = entityOrder.Count();
+  int32_t next_ = 0;
+  TPiece pieces_[kJwwPieceSlots];
+};
+
 }  // namespace
 
 void WriteAllEntities(TJwwProgress& progress) {
   if (jwwHeader.bzFlag) AddOutputLine("bz");
-  WriteOnOneThread(progress);
+  if (jwwUseSecondThread) {
+    TPassInPieces pass(progress);
+    JwwRunPieces(pass);
+  } else {
+    WriteOnOneThread(progress);
+  }
   // Leave the host on the input's first layer group and layer.
   PutLayerGroup(initialAttributes.initialGroup);
   PutLayer(initialAttributes.initialLayer);
