@@ -80,9 +80,9 @@ void JwwReadTextType(const TJwwTokenList& tokens) {
   const int32_t textType = TextToInt(tokens[0].substr(2));
   // Only the free size (text type 0) carries its size and colour on the line.
   const bool freeSize = textType == 0 && tokens.count >= 5;
-  const double width = TextToReal(tokens[1]);
-  const double height = TextToReal(tokens[2]);
-  const double spacing = TextToReal(tokens[3]);
+  const double width = tokens.Real(1);
+  const double height = tokens.Real(2);
+  const double spacing = tokens.Real(3);
   const int32_t colour = TextToInt(tokens[4]);
 
   TJwwInitialAttributes& init = initialAttributes;
@@ -122,8 +122,7 @@ void JwwReadIndicatedPoint(const TJwwTokenList& tokens) {
   }
   int32_t number = TextToInt(numberText);
   if (number < 1 || number > 99) return;
-  jwwHeader.indicatedPoints[number] = {true, TextToReal(tokens[1]), TextToReal(tokens[2]),
-                                       snapKind};
+  jwwHeader.indicatedPoints[number] = {true, tokens.Real(1), tokens.Real(2), snapKind};
   if (jwwHeader.indicatedPointCount < INT32_MAX) ++jwwHeader.indicatedPointCount;
 }
 

@@ -13,7 +13,7 @@
 namespace {
 
 double Real(const TJwwTokenList& tokens, int i) {
-  return TextToReal(tokens[i]);
+  return tokens.Real(i);
 }
 int32_t Int(const TJwwTokenList& tokens, int i) {
   return TextToInt(tokens[i]);

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string_view>
 
+#include "common/MyFunc.h"
+
 // Room for the tokens of one line; a line that yields more keeps the first
 // 32 and drops the rest.
 constexpr int kJwwMaxTokens = 32;
@@ -17,6 +19,9 @@ constexpr int kJwwMaxTokens = 32;
 struct TJwwTokenList {
   std::string_view token[kJwwMaxTokens];
   int count = 0;  // the token count n
+  // Each token's value as TextToReal gives it, when a reader converted them
+  // beforehand (on another thread); nullptr when each is converted as asked.
+  const double* reals = nullptr;
   std::unique_ptr<char[]> bytes;
   size_t capacity = 0;
 
@@ -24,13 +29,20 @@ struct TJwwTokenList {
   std::string_view operator[](int i) const {
     return i >= 0 && i < count ? token[i] : std::string_view();
   }
+
+  // Token i read as a real; 0 when i is beyond the count.
+  double Real(int i) const {
+    if (reals == nullptr) return TextToReal((*this)[i]);
+    return i >= 0 && i < count ? reals[i] : 0;
+  }
 };
 
 // Splits `line` (without its line end) into `tokens`: blanks and tabs
 // separate tokens; a double quote (dropped) or "=" (kept) turns splitting
 // off for the rest of the line; a two-byte character always stays whole, and
 // a lead byte at the very end is dropped; control bytes, 0xFE and 0xFF are
-// dropped. Blanks after the last token count one more, empty, token. Throws
-// std::bad_alloc when an unusual line is longer than any before and cannot
-// be held; the list is then left empty.
+// dropped. Blanks after the last token count one more, empty, token. The
+// reals are left to be converted as asked. Throws std::bad_alloc when an
+// unusual line is longer than any before and cannot be held; the list is then
+// left empty.
 void JwwSplitLine(std::string_view line, TJwwTokenList& tokens);
