@@ -99,7 +99,7 @@ class TPassInPieces final : public TJwwPieceWork {
   }
 
  private:
-  struct TPiece {
+  struct alignas(kJwwSlotAlignment) TPiece {
     int32_t first = 0;
     int32_t count = 0;
     TJwwPendingLines lines;

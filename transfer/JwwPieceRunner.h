@@ -6,6 +6,8 @@
 // thread; only the preparing, which reads nothing shared that changes, moves.
 #pragma once
 
+#include <cstddef>
+
 // Whether the reader and the output pass use a second thread. Off, they run
 // on the calling thread alone, as they always may; the bytes written are the
 // same either way.
@@ -13,6 +15,10 @@ extern bool jwwUseSecondThread;
 
 // How many pieces may be under way at once: produced and not yet finished.
 constexpr int kJwwPieceSlots = 8;
+
+// The alignment of a slot's data: a cache line, so that the two threads, at
+// work on neighbouring slots, never write to the same line.
+constexpr size_t kJwwSlotAlignment = 64;
 
 // One kind of work. A piece lives in one of kJwwPieceSlots slots, which the
 // work owns and may reuse from piece to piece.

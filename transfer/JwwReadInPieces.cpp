@@ -8,9 +8,12 @@
 #include "transfer/JwwReadInPieces.h"
 
 #include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,13 +32,15 @@ namespace {
 // pieces under way stay within the processors' caches.
 constexpr size_t kPieceBytes = size_t{128} << 10;
 
-struct TPiece {
+struct alignas(kJwwSlotAlignment) TPiece {
   // Whole lines of the file, from the start of a line to just after a LF,
   // or to the end of the file for the last piece.
   std::unique_ptr<char[]> bytes;
   size_t capacity = 0;
   size_t size = 0;
-  bool last = false;
+  int64_t number = 0;       // the piece's place in the file: 0 for the first
+  bool last = false;        // the end of the file follows it
+  bool readFailed = false;  // a read failed after its bytes
 
   // The lines as tokens, every line with at least one token: line i has the
   // tokens from lineEnds[i - 1] (0 for the first) to lineEnds[i]. Token k is
@@ -66,7 +71,7 @@ void Reserve(TPiece& piece, size_t size) {
 // Makes room in `piece` for the tokens of one more line.
 void ReserveLineTokens(TPiece& piece) {
   if (piece.tokenCapacity - piece.tokenCount >= kJwwMaxTokens) return;
-  const size_t capacity = std::max<size_t>(piece.tokenCapacity * 2, kPieceBytes / 4);
+  const size_t capacity = std::max<size_t>(piece.tokenCapacity * 2, kPieceBytes / 8);
   std::unique_ptr<std::string_view[]> tokens(new std::string_view[capacity]);
   std::unique_ptr<double[]> reals(new double[capacity]);
   std::copy_n(piece.tokens.get(), piece.tokenCount, tokens.get());
@@ -121,13 +126,78 @@ class TReadInPieces final : public TJwwPieceWork {
   // True when every piece was read and applied.
   bool Complete() const { return !readFailed_ && !statementsAfterEnd_; }
 
+  // Numbers the next piece; its bytes are read when it is prepared. False
+  // once a piece has met the end of the file or a failed read.
+  bool Produce(int slot) override {
+    if (sourceDone_.load(std::memory_order_acquire)) return false;
+    pieces_[slot].number = produced_++;
+    return true;
+  }
+
+  void Prepare(int slot) override {
+    TPiece& p = pieces_[slot];
+    ReadInTurn(p);
+    Tokenize(p);
+  }
+
+  bool Finish(int slot) override {
+    const TPiece& p = pieces_[slot];
+    if (fileEnded_) {
+      // An end-of-file mark ended the file in an earlier piece.
+      statementsAfterEnd_ = !JwwOnlyEndMarksAndLineEnds(p.Bytes());
+      return !statementsAfterEnd_ && !p.readFailed;
+    }
+    uint32_t first = 0;
+    for (uint32_t end : p.lineEnds) {
+      applied_.count = static_cast<int>(end - first);
+      std::copy(p.tokens.get() + first, p.tokens.get() + end, applied_.token);
+      applied_.reals = p.reals.get() + first;
+      JwwApplyTokens(applied_);
+      first = end;
+    }
+    if (p.endMark) {
+      fileEnded_ = true;
+      statementsAfterEnd_ = !p.onlyMarksAfter;
+    }
+    return !statementsAfterEnd_ && !p.readFailed;
+  }
+
+ private:
+  // Reads the bytes of `piece` once the pieces before it are read, then lets
+  // the next piece be read. So the file is read in order, one piece at a
+  // time, by whichever thread prepares the piece, and its bytes arrive in the
+  // cache of the thread that splits them.
+  void ReadInTurn(TPiece& piece) {
+    {
+      std::unique_lock lock(turnMutex_);
+      turnChanged_.wait(lock, [&] { return readTurn_ == piece.number; });
+    }
+    try {
+      ReadPiece(piece);
+    } catch (...) {
+      sourceDone_ = true;
+      PassTurn();
+      throw;
+    }
+    PassTurn();
+  }
+
+  void PassTurn() {
+    {
+      std::lock_guard lock(turnMutex_);
+      ++readTurn_;
+    }
+    turnChanged_.notify_all();
+  }
+
   // Fills the piece with the carried bytes and fresh reads up to its size,
   // then cuts it after its last LF; a piece without any LF grows until one
-  // comes or the file ends.
-  bool Produce(int slot) override {
-    if (sourceDone_) return false;
-    TPiece& p = pieces_[slot];
+  // comes or the file ends. Empty once the file has ended. After a failed
+  // read the piece holds the whole lines read before it.
+  void ReadPiece(TPiece& p) {
     p.size = 0;
+    p.last = p.readFailed = false;
+    if (sourceDone_) return;
     Reserve(p, carry_.size() + kPieceBytes);
     if (!carry_.empty()) std::memcpy(p.bytes.get(), carry_.data(), carry_.size());
     p.size = carry_.size();
@@ -137,17 +207,17 @@ class TReadInPieces final : public TJwwPieceWork {
       while (p.size < p.capacity) {
         const long long got = jwwFileOps.read(file_, p.bytes.get() + p.size, p.capacity - p.size);
         if (got < 0) {
-          // The whole lines read before the failure still count.
-          readFailed_ = sourceDone_ = true;
-          return CutAfterLastLineEnd(p, 0);
+          readFailed_ = p.readFailed = sourceDone_ = true;
+          if (!CutAfterLastLineEnd(p, 0)) p.size = 0;
+          return;
         }
         if (got == 0) {
           sourceDone_ = p.last = true;
-          return p.size > 0;
+          return;
         }
         p.size += static_cast<size_t>(got);
       }
-      if (CutAfterLastLineEnd(p, searched)) return true;
+      if (CutAfterLastLineEnd(p, searched)) return;
       searched = p.size;
       Reserve(p, p.capacity * 2);
     }
@@ -165,8 +235,8 @@ class TReadInPieces final : public TJwwPieceWork {
     return true;
   }
 
-  void Prepare(int slot) override {
-    TPiece& p = pieces_[slot];
+  // Splits the piece's lines into tokens and reads every token as a real.
+  void Tokenize(TPiece& p) {
     p.lineEnds.clear();
     p.tokenCount = 0;
     p.copied.clear();
@@ -181,34 +251,20 @@ class TReadInPieces final : public TJwwPieceWork {
     }
   }
 
-  bool Finish(int slot) override {
-    const TPiece& p = pieces_[slot];
-    if (fileEnded_) {
-      // An end-of-file mark ended the file in an earlier piece.
-      statementsAfterEnd_ = !JwwOnlyEndMarksAndLineEnds(p.Bytes());
-      return !statementsAfterEnd_;
-    }
-    uint32_t first = 0;
-    for (uint32_t end : p.lineEnds) {
-      applied_.count = static_cast<int>(end - first);
-      std::copy(p.tokens.get() + first, p.tokens.get() + end, applied_.token);
-      applied_.reals = p.reals.get() + first;
-      JwwApplyTokens(applied_);
-      first = end;
-    }
-    if (p.endMark) {
-      fileEnded_ = true;
-      statementsAfterEnd_ = !p.onlyMarksAfter;
-    }
-    return !statementsAfterEnd_;
-  }
-
- private:
   TJwwFile file_;
   TPiece pieces_[kJwwPieceSlots];
+  int64_t produced_ = 0;
+
+  // The reading, one piece at a time in file order: the piece whose turn it
+  // is, and what only that piece's reader touches.
+  std::mutex turnMutex_;
+  std::condition_variable turnChanged_;
+  int64_t readTurn_ = 0;
   std::string carry_;  // bytes read after the last LF of the last piece
-  bool sourceDone_ = false;
   bool readFailed_ = false;
+  std::atomic<bool> sourceDone_ = false;  // the end of the file or a failed read was met
+
+  // The finishing, on the calling thread.
   bool fileEnded_ = false;  // a piece finished so far held the end-of-file mark
   bool statementsAfterEnd_ = false;
   TJwwTokenList applied_;
