@@ -2,8 +2,10 @@
 // finished one by one, in order, on the calling thread: the reader and the
 // output pass use it to put the second processor core to work. Whatever
 // depends on the order (the store, the attribute state, the output lines, the
-// progress and the Escape key, the file operations) stays on the calling
-// thread; only the preparing, which reads nothing shared that changes, moves.
+// progress and the Escape key) stays on the calling thread; only the
+// preparing, which touches nothing that the finishing changes, moves. (The
+// reader's preparing reads the file, one piece after the other in file order,
+// whichever thread it runs on.)
 #pragma once
 
 #include <cstddef>
