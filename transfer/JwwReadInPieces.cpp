@@ -149,10 +149,8 @@ class TReadInPieces final : public TJwwPieceWork {
     }
     uint32_t first = 0;
     for (uint32_t end : p.lineEnds) {
-      applied_.count = static_cast<int>(end - first);
-      std::copy(p.tokens.get() + first, p.tokens.get() + end, applied_.token);
-      applied_.reals = p.reals.get() + first;
-      JwwApplyTokens(applied_);
+      JwwApplyTokens(
+          {p.tokens.get() + first, static_cast<int>(end - first), p.reals.get() + first});
       first = end;
     }
     if (p.endMark) {
@@ -267,7 +265,6 @@ class TReadInPieces final : public TJwwPieceWork {
   // The finishing, on the calling thread.
   bool fileEnded_ = false;  // a piece finished so far held the end-of-file mark
   bool statementsAfterEnd_ = false;
-  TJwwTokenList applied_;
 };
 
 }  // namespace

@@ -28,7 +28,7 @@ namespace {
 TJwwTokenList lineTokens;
 
 // Tokens 1..count read as reals.
-void ReadReals(const TJwwTokenList& tokens, double* to, int count) {
+void ReadReals(const TJwwLineTokens& tokens, double* to, int count) {
   for (int i = 0; i < count; ++i) to[i] = tokens.Real(i + 1);
 }
 
@@ -41,7 +41,7 @@ int32_t TextKind(std::string_view key) {
 }
 
 // Header settings and indicated points: keywords that start with "h".
-bool ReadHeaderStatement(const TJwwTokenList& tokens, std::string_view key, int n) {
+bool ReadHeaderStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   TJwwHeader& h = jwwHeader;
   if (key == "hk" && n >= 2) {
     h.hkValue = tokens.Real(1);
@@ -72,7 +72,7 @@ bool ReadHeaderStatement(const TJwwTokenList& tokens, std::string_view key, int 
 
 // Layer names and the line attributes: keywords that start with "l". Every
 // keyword of the form "lg", "ly", "lc", "lt", "lw" is taken.
-bool ReadLineAttribute(const TJwwTokenList& tokens, std::string_view key) {
+bool ReadLineAttribute(const TJwwLineTokens& tokens, std::string_view key) {
   TJwwHeader& h = jwwHeader;
   const TJwwCurrentAttributes& cur = currentAttributes;
   if (key.starts_with("lgn")) {
@@ -96,7 +96,7 @@ bool ReadLineAttribute(const TJwwTokenList& tokens, std::string_view key) {
 }
 
 // Text attributes, circles, arcs and texts: keywords that start with "c".
-bool ReadCStatement(const TJwwTokenList& tokens, std::string_view key, int n) {
+bool ReadCStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   if (key.starts_with("cn$")) {
     JwwReadFontName(tokens);
   } else if (key.starts_with("cn")) {
@@ -123,7 +123,7 @@ bool ReadZFlag(std::string_view key) {
 }
 
 // Point colour, polyline start and points: keywords that start with "p".
-bool ReadPStatement(const TJwwTokenList& tokens, std::string_view key, int n) {
+bool ReadPStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   if (key.starts_with("pn")) {
     currentAttributes.curPointColour = TextToInt(key.substr(2));
     inPolyline = false;
@@ -142,7 +142,7 @@ bool ReadPStatement(const TJwwTokenList& tokens, std::string_view key, int n) {
 }
 
 // Solids: keywords that start with "s".
-bool ReadSolidStatement(const TJwwTokenList& tokens, std::string_view key, int n) {
+bool ReadSolidStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   if (key == JwwKindKeyword(jekSolid2) && (n == 5 || n == 7 || n >= 9)) {
     JwwReadSolid(tokens);
   } else if (key == JwwKindKeyword(jekSolidSc) && n >= 9) {
@@ -160,7 +160,7 @@ bool ReadSolidStatement(const TJwwTokenList& tokens, std::string_view key, int n
 }
 
 // The statement of the split line, if any. True when one took the line.
-bool ReadStatement(const TJwwTokenList& tokens, std::string_view key, int n) {
+bool ReadStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   // "=" turns splitting off, so a first token holding "file=" is the only
   // token: lines of several tokens need no search.
   if (n == 1 && key.find("file=") != std::string_view::npos) {
@@ -235,10 +235,10 @@ bool ReadAllLines(TJwwFile file) {
 
 void JwwParseLine(std::string_view line) {
   JwwSplitLine(line, lineTokens);
-  JwwApplyTokens(lineTokens);
+  JwwApplyTokens(lineTokens.View());
 }
 
-void JwwApplyTokens(const TJwwTokenList& tokens) {
+void JwwApplyTokens(const TJwwLineTokens& tokens) {
   const std::string_view key = tokens[0];
   if (key.empty()) return;  // no token at all: blanks and dropped bytes only
   // A four-token line that no statement takes is a plain line, whatever its

@@ -28,4 +28,4 @@ void JwwParseLine(std::string_view line);
 
 // Applies one line, already split into `tokens`, to the store. Throws
 // std::bad_alloc when memory runs out.
-void JwwApplyTokens(const TJwwTokenList& tokens);
+void JwwApplyTokens(const TJwwLineTokens& tokens);

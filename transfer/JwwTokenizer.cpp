@@ -223,6 +223,5 @@ void SplitCopying(std::string_view line, TJwwTokenList& tokens) {
 }  // namespace
 
 void JwwSplitLine(std::string_view line, TJwwTokenList& tokens) {
-  tokens.reals = nullptr;
   if (!SplitInPlace(line, tokens)) SplitCopying(line, tokens);
 }
