@@ -9,8 +9,9 @@ namespace {
 
 constexpr char kEndOfFileMark = 0x1A;
 
-// First `c` in [from, end), or end.
+// First `c` in [from, end), or end. An empty range may have no bytes at all.
 const char* Find(const char* from, const char* end, char c) {
+  if (from == end) return end;
   const void* at = std::memchr(from, c, static_cast<size_t>(end - from));
   return at ? static_cast<const char*>(at) : end;
 }
