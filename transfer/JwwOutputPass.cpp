@@ -84,6 +84,8 @@ class TPassInPieces final : public TJwwPieceWork {
     }
   }
 
+  bool WorthASecondThread() const override { return total_ > kEntitiesPerPiece; }
+
   bool Finish(int slot) override {
     const TPiece& piece = pieces_[slot];
     size_t line = 0;

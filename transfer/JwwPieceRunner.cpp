@@ -29,6 +29,7 @@ class TPieceRunner {
     std::unique_lock lock(mutex_);
     bool sourceLeft = true;
     for (;;) {
+      StartHelperOnceUseful();
       const int next = static_cast<int>(finished_ % kJwwPieceSlots);
       if (sourceLeft && produced_ - finished_ < kJwwPieceSlots) {
         const int slot = static_cast<int>(produced_ % kJwwPieceSlots);
@@ -38,7 +39,6 @@ class TPieceRunner {
         if (sourceLeft) {
           state_[slot] = TSlotState::waiting;
           ++produced_;
-          StartHelperOnceUseful();
           changed_.notify_one();
         }
       } else if (finished_ < produced_ && state_[next] == TSlotState::prepared) {
@@ -102,7 +102,10 @@ class TPieceRunner {
 
   // Called with the mutex held; the helper starts waiting for it.
   void StartHelperOnceUseful() {
-    if (helperTried_ || !jwwUseSecondThread || produced_ - finished_ < 2) return;
+    if (helperTried_ || !jwwUseSecondThread || produced_ - finished_ < 2 ||
+        !work_.WorthASecondThread()) {
+      return;
+    }
     helperTried_ = true;
     try {
       helper_ = std::thread(&TPieceRunner::HelperLoop, this);

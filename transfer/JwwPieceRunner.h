@@ -39,14 +39,18 @@ class TJwwPieceWork {
   // piece. False ends the work: no further piece is produced or finished.
   virtual bool Finish(int slot) = 0;
 
+  // On the calling thread: whether the work has shown itself large enough
+  // for a second thread to pay for its start. Small jobs stay on one thread.
+  virtual bool WorthASecondThread() const = 0;
+
  protected:
   ~TJwwPieceWork() = default;
 };
 
 // Runs `work` until no piece is left and all are finished, or Finish says
 // stop. With jwwUseSecondThread a helper thread prepares pieces too, started
-// once two pieces are waiting (so a small job never starts it; if it cannot
-// be started the calling thread does all). An exception thrown by Prepare on
+// once two pieces are waiting and the work is worth it (if it cannot be
+// started the calling thread does all). An exception thrown by Prepare on
 // either thread comes out of this function when its piece is next to be
 // finished; one thrown by Produce or Finish comes out at once. Either way the
 // helper thread has ended before this returns or throws.

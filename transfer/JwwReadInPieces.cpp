@@ -29,8 +29,19 @@ namespace {
 
 // Bytes read for a piece before it is cut at its last LF. Large enough to
 // make the hand-over between the threads rare, small enough that the
-// pieces under way stay within the processors' caches.
+// pieces under way stay within the processors' caches. The first pieces are
+// smaller, doubling from kFirstPieceBytes, so that a small file needs only
+// small buffers.
 constexpr size_t kPieceBytes = size_t{128} << 10;
+constexpr size_t kFirstPieceBytes = size_t{4} << 10;
+
+// Bytes to read for piece `number`.
+size_t PieceBytes(int64_t number) {
+  return number >= 5 ? kPieceBytes : kFirstPieceBytes << number;
+}
+
+// Tokens room is made for at first; it doubles as lines need it.
+constexpr size_t kFirstTokenCapacity = 256;
 
 struct alignas(kJwwSlotAlignment) TPiece {
   // Whole lines of the file, from the start of a line to just after a LF,
@@ -71,7 +82,7 @@ void Reserve(TPiece& piece, size_t size) {
 // Makes room in `piece` for the tokens of one more line.
 void ReserveLineTokens(TPiece& piece) {
   if (piece.tokenCapacity - piece.tokenCount >= kJwwMaxTokens) return;
-  const size_t capacity = std::max<size_t>(piece.tokenCapacity * 2, kPieceBytes / 8);
+  const size_t capacity = std::max(piece.tokenCapacity * 2, kFirstTokenCapacity);
   std::unique_ptr<std::string_view[]> tokens(new std::string_view[capacity]);
   std::unique_ptr<double[]> reals(new double[capacity]);
   std::copy_n(piece.tokens.get(), piece.tokenCount, tokens.get());
@@ -140,6 +151,12 @@ class TReadInPieces final : public TJwwPieceWork {
     Tokenize(p);
   }
 
+  // Once a full-size piece has been read: a file that small is read sooner
+  // than a thread starts.
+  bool WorthASecondThread() const override {
+    return bytesRead_.load(std::memory_order_relaxed) >= kPieceBytes;
+  }
+
   bool Finish(int slot) override {
     const TPiece& p = pieces_[slot];
     if (fileEnded_) {
@@ -196,14 +213,15 @@ class TReadInPieces final : public TJwwPieceWork {
     p.size = 0;
     p.last = p.readFailed = false;
     if (sourceDone_) return;
-    Reserve(p, carry_.size() + kPieceBytes);
+    size_t wanted = carry_.size() + PieceBytes(p.number);
+    Reserve(p, wanted);
     if (!carry_.empty()) std::memcpy(p.bytes.get(), carry_.data(), carry_.size());
     p.size = carry_.size();
     carry_.clear();
     size_t searched = p.size;  // the carried bytes hold no LF
     for (;;) {
-      while (p.size < p.capacity) {
-        const long long got = jwwFileOps.read(file_, p.bytes.get() + p.size, p.capacity - p.size);
+      while (p.size < wanted) {
+        const long long got = jwwFileOps.read(file_, p.bytes.get() + p.size, wanted - p.size);
         if (got < 0) {
           readFailed_ = p.readFailed = sourceDone_ = true;
           if (!CutAfterLastLineEnd(p, 0)) p.size = 0;
@@ -214,10 +232,12 @@ class TReadInPieces final : public TJwwPieceWork {
           return;
         }
         p.size += static_cast<size_t>(got);
+        bytesRead_.fetch_add(static_cast<size_t>(got), std::memory_order_relaxed);
       }
       if (CutAfterLastLineEnd(p, searched)) return;
       searched = p.size;
-      Reserve(p, p.capacity * 2);
+      wanted *= 2;
+      Reserve(p, wanted);
     }
   }
 
@@ -261,6 +281,7 @@ class TReadInPieces final : public TJwwPieceWork {
   std::string carry_;  // bytes read after the last LF of the last piece
   bool readFailed_ = false;
   std::atomic<bool> sourceDone_ = false;  // the end of the file or a failed read was met
+  std::atomic<size_t> bytesRead_ = 0;
 
   // The finishing, on the calling thread.
   bool fileEnded_ = false;  // a piece finished so far held the end-of-file mark
