@@ -3,9 +3,9 @@
 # program (jwwpipeline.exe) under the same Wine, on one drawing, flip type 2:
 # the program's time from pressing Enter in its window (driven with xdotool on
 # a private Xvfb display, as the end-to-end tests drive it) to the end of its
-# process, and the console program's time as a whole process, start included.
-# Both must save the same bytes as the native pipeline. Prints the medians and
-# their ratio.
+# process, and the console program's time as a whole process, start included;
+# the native console program too, for scale. All must save the same bytes.
+# Prints the medians and the ratio of the first two.
 #
 #   bash bench/exe-under-wine.sh DRAWING [RUNS]
 set -euo pipefail
@@ -36,9 +36,16 @@ now() { date +%s.%N; }
 elapsed() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", b - a }'; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# The expected answer: the native pipeline's.
-cp "$drawing" "$work/expected.txt"
-"$native" "$work/expected.txt" 2
+# One run of the native console pipeline, process start included; its
+# answer is the one the others must give.
+native_run() {
+  local start end
+  cp "$drawing" "$work/expected.txt"
+  start=$(now)
+  "$native" "$work/expected.txt" 2
+  end=$(now)
+  elapsed "$start" "$end"
+}
 
 # One run of the Windows program: lays out its folder with the drawing and a
 # settings file that selects flip type 2, waits for the window, presses Enter
@@ -77,16 +84,19 @@ console_run() {
 
 exe_times=()
 console_times=()
+native_times=()
 for _ in $(seq "$runs"); do
+  native_times+=("$(native_run)")
   console_times+=("$(console_run)")
   exe_times+=("$(exe_run)")
 done
 exe_median=$(median "${exe_times[@]}")
 console_median=$(median "${console_times[@]}")
 
-echo "| under Wine, $(basename "$drawing") | median s | runs (s) |"
+echo "| $(basename "$drawing"), flip type 2 | median s | runs (s) |"
 echo "|---|---:|---|"
-echo "| JwwTextFlip.exe, Enter to end of process | $exe_median | ${exe_times[*]} |"
-echo "| jwwpipeline.exe, whole process | $console_median | ${console_times[*]} |"
+echo "| JwwTextFlip.exe under Wine, Enter to end of process | $exe_median | ${exe_times[*]} |"
+echo "| jwwpipeline.exe under Wine, whole process | $console_median | ${console_times[*]} |"
+echo "| jwwpipeline native, whole process | $(median "${native_times[@]}") | ${native_times[*]} |"
 awk -v e="$exe_median" -v c="$console_median" \
   'BEGIN { printf "\n.exe / pipeline: %.2f (target 1.5 or less)\n", e / c }'
