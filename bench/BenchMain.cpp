@@ -3,6 +3,7 @@
 // child process so that its peak memory is its own.
 //
 //   jwwbench [--sizes 10000,100000,1000000] [--runs 5] [--seed 1] [--dir DIR] [--keep]
+//            [--one-thread]
 //   jwwbench --smoke
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +18,7 @@
 #include "bench/BenchReport.h"
 #include "bench/SizeMeasurement.h"
 #include "bench/SyntheticDrawing.h"
+#include "transfer/JwwPieceRunner.h"
 
 namespace {
 
@@ -30,14 +32,17 @@ struct TOptions {
   std::string folder;  // empty: a fresh temporary folder
   bool keep = false;
   bool smoke = false;
+  bool oneThread = false;  // the core without its second thread
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: jwwbench [--sizes N,N,...] [--runs R] [--seed S] [--dir DIR] [--keep]\n"
+               "                [--one-thread]\n"
                "       jwwbench --smoke\n"
                "Sizes are entity counts (default 10000,100000,1000000; 5000000 on request);\n"
-               "R >= %d runs per size (default %d).\n",
+               "R >= %d runs per size (default %d). --one-thread measures the core\n"
+               "without its second thread.\n",
                kMinRuns, kMinRuns);
 }
 
@@ -63,6 +68,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
       options.smoke = true;
     } else if (arg == "--keep") {
       options.keep = true;
+    } else if (arg == "--one-thread") {
+      options.oneThread = true;
     } else if (arg == "--sizes" && value && ParseSizes(value, options.sizes)) {
       ++i;
     } else if (arg == "--runs" && value && std::atoi(value) >= kMinRuns) {
@@ -166,9 +173,11 @@ int main(int argc, char** argv) {
     std::perror("jwwbench: temporary folder");
     return 1;
   }
-  std::printf("jwwbench: %ld cores, %d run(s) per size, seed %llu, files in %s\n\n",
-              sysconf(_SC_NPROCESSORS_ONLN), options.runs,
-              static_cast<unsigned long long>(options.seed), folder.c_str());
+  // Set before the children are forked, so each measures the core chosen.
+  jwwUseSecondThread = !options.oneThread;
+  std::printf("jwwbench: %ld cores, core on %s, %d run(s) per size, seed %llu, files in %s\n\n",
+              sysconf(_SC_NPROCESSORS_ONLN), options.oneThread ? "one thread" : "two threads",
+              options.runs, static_cast<unsigned long long>(options.seed), folder.c_str());
 
   std::vector<TSizeResult> results;
   bool allOk = true;

@@ -42,8 +42,7 @@ const char* BenchStageName(int stage) {
   return stage >= 0 && stage < kBenchStageCount ? kNames[stage] : "?";
 }
 
-TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output,
-                             int32_t flipType) {
+TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output) {
   TPipelineRun run;
   TClock::time_point wallStart = TClock::now();
   double cpuStart = ProcessorSeconds();
@@ -65,7 +64,7 @@ TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output
   run.texts = jwwTexts.Count();
 
   TStageProgress progress([&] { endStage(bsFlip); });
-  RunConfirmedFlip(flipType, progress);
+  RunConfirmedFlip(ftBoth, progress);
   endStage(bsWrite);
   run.outputLines = OutputLineCount();
 

@@ -1,13 +1,10 @@
 // One timed run of the tool's whole pipeline, in-process, as the window runs
-// it: init, read, writer reset, the confirmed run (flip, "hd", output pass),
-// save, release. The benchmark times it; the cross-build differential
-// (crossbuild/) runs it in every build and compares the files.
+// it: init, read, writer reset, the confirmed run (flip in both directions,
+// "hd", output pass), save, release.
 #pragma once
 
 #include <cstdint>
 #include <string>
-
-#include "flip/BasePointFlip.h"
 
 enum TBenchStage : int {
   bsRead,     // JwwInit, JwwReadFile, ResetWriterState
@@ -31,8 +28,6 @@ struct TPipelineRun {
   int32_t outputLines = 0;                   // output lines before saving
 };
 
-// Reads `input`, flips with `flipType`,
-// writes and saves to `output` (which must differ from `input`, so that the
-// next run reads the same file), timing each stage.
-TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output,
-                             int32_t flipType = ftBoth);
+// Reads `input`, flips, writes and saves to `output` (which must differ from
+// `input`, so that the next run reads the same file), timing each stage.
+TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output);

@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
-# The cross-build differential: the core pipeline built natively and built
-# with MinGW-w64 (run under Wine) reads, flips with each flip type and writes
-# the same generated drawings; every output must be the same bytes. The
+# The cross-build differential: the confirmed run (bench/PipelineConsole.cpp)
+# built natively and built with MinGW-w64 (run under Wine) reads, flips with
+# each flip type and writes the same generated drawings; every output must be
+# the same bytes. The
 # drawings (generate_drawings.py) hold texts in every direction at
 # coordinates zero, near zero and large, and numbers that take every route
 # of the number reading and the real form.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-native=$root/build/native/crossbuild/jwwpipeline
-windows=$root/build/mingw/crossbuild/jwwpipeline.exe
+native=$root/build/native/bench/jwwpipeline
+windows=$root/build/mingw/bench/jwwpipeline.exe
 work=$root/build/crossbuild
 drawings=60
 
@@ -28,21 +29,24 @@ mkdir -p "$work/drawings" "$work/native" "$work/windows"
 python3 crossbuild/generate_drawings.py "$work/drawings" "$drawings"
 
 # One job list per build, with paths relative to $work (which both builds
-# see the same way).
+# see the same way); each output starts as a copy of its drawing and is
+# flipped in place, as the tool flips JWC_TEMP.TXT.
 : >"$work/native.jobs"
 : >"$work/windows.jobs"
 for input in "$work"/drawings/*.txt; do
   name=$(basename "$input" .txt)
   for flip in 0 1 2; do
-    echo "$flip drawings/$name.txt native/$name-flip$flip.txt" >>"$work/native.jobs"
-    echo "$flip drawings/$name.txt windows/$name-flip$flip.txt" >>"$work/windows.jobs"
+    for build in native windows; do
+      cp "$input" "$work/$build/$name-flip$flip.txt"
+      echo "$flip $build/$name-flip$flip.txt" >>"$work/$build.jobs"
+    done
   done
 done
 
-(cd "$work" && "$native" native.jobs)
+(cd "$work" && "$native" --jobs native.jobs)
 # A Wine prefix of our own, kept between runs; one Wine start for all jobs.
 export WINEPREFIX=$work/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-(cd "$work" && wine "$windows" windows.jobs)
+(cd "$work" && wine "$windows" --jobs windows.jobs)
 
 same=0
 different=0

@@ -1,5 +1,6 @@
 // A command line assembled on the stack from a keyword and numbers in the
-// output number forms, then handed to AddOutputLine. No heap allocation.
+// output number forms, then handed to AddOutputLine or to a line sink. No
+// heap allocation.
 #pragma once
 
 #include <cstddef>
@@ -52,6 +53,7 @@ class TJwwCommandLine {
 
   std::string_view View() const { return {buffer_, static_cast<size_t>(end_ - buffer_)}; }
   void Add() const { AddOutputLine(View()); }
+  void AddTo(TJwwLineSink& out) const { out.Add(View()); }
 
  private:
   size_t Room() const { return static_cast<size_t>(buffer_ + kCapacity - end_); }

@@ -1,25 +1,33 @@
 // Entity commands: a command function per host command takes plain values,
 // decides whether the entity can be written at all and appends its command
-// lines. The entity writers (JwwEntityWriters.h) call them.
+// lines to `out`, the output lines unless said otherwise. The entity writers
+// (JwwEntityWriters.h) call them. They read nothing but their arguments, so
+// they may run on any thread with a sink of that thread's own.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-void PutLine(double x1, double y1, double x2, double y2);
-void PutPoint(double x, double y);
-void PutPointEx(double x, double y, double value1, double value2, int32_t pointCode);
-void PutCircle(double cx, double cy, double radius);
+#include "transfer/JwwOutputLines.h"
+
+void PutLine(double x1, double y1, double x2, double y2, TJwwLineSink& out = JwwOutputLinesSink());
+void PutPoint(double x, double y, TJwwLineSink& out = JwwOutputLinesSink());
+void PutPointEx(double x, double y, double value1, double value2, int32_t pointCode,
+                TJwwLineSink& out = JwwOutputLinesSink());
+void PutCircle(double cx, double cy, double radius, TJwwLineSink& out = JwwOutputLinesSink());
 void PutArc(double cx, double cy, double radius, double startAngle, double endAngle,
-            double flatness, double tilt);
-void PutText(int32_t textKind, std::string_view text, double x, double y, double dx, double dy);
+            double flatness, double tilt, TJwwLineSink& out = JwwOutputLinesSink());
+void PutText(int32_t textKind, std::string_view text, double x, double y, double dx, double dy,
+             TJwwLineSink& out = JwwOutputLinesSink());
 void PutLineText(std::string_view text, double x1, double y1, double x2, double y2, double x,
-                 double y, double dx, double dy);
-void PutSolid2(double x1, double y1, double x2, double y2);
-void PutSolid3(double x1, double y1, double x2, double y2, double x3, double y3);
+                 double y, double dx, double dy, TJwwLineSink& out = JwwOutputLinesSink());
+void PutSolid2(double x1, double y1, double x2, double y2,
+               TJwwLineSink& out = JwwOutputLinesSink());
+void PutSolid3(double x1, double y1, double x2, double y2, double x3, double y3,
+               TJwwLineSink& out = JwwOutputLinesSink());
 void PutSolid4(double x1, double y1, double x2, double y2, double x3, double y3, double x4,
-               double y4);
-void PutSolidSc(const double values[7], int32_t code);
-void PutSolidSe(const double values[7], int32_t code);
-void PutSolidSo(const double values[8]);
-void PutSolidSg(const double values[8]);
+               double y4, TJwwLineSink& out = JwwOutputLinesSink());
+void PutSolidSc(const double values[7], int32_t code, TJwwLineSink& out = JwwOutputLinesSink());
+void PutSolidSe(const double values[7], int32_t code, TJwwLineSink& out = JwwOutputLinesSink());
+void PutSolidSo(const double values[8], TJwwLineSink& out = JwwOutputLinesSink());
+void PutSolidSg(const double values[8], TJwwLineSink& out = JwwOutputLinesSink());

@@ -27,25 +27,25 @@ struct TJwwKind {
   // "pt", the three "sl" solids "sl"; their token counts tell them apart.
   std::string_view keyword;
   TJwwBlockList<TRecord>* records;
-  void (*write)(int32_t index);  // nullptr: not written back
+  const TJwwEntityWriter* writer;  // nullptr: not written back
 };
 
 inline constexpr std::tuple kJwwKinds{
-    TJwwKind<TJwwEntLine>{jekLine, "", &jwwLines, WriteLine},
-    TJwwKind<TJwwEntCircle>{jekCircle, "ci", &jwwCircles, WriteCircle},
-    TJwwKind<TJwwEntArc>{jekArc, "ci", &jwwArcs, WriteArc},
-    TJwwKind<TJwwEntText>{jekText, "", &jwwTexts, WriteText},
-    TJwwKind<TJwwEntPoint>{jekPoint, "pt", &jwwPoints, WritePoint},
-    TJwwKind<TJwwEntPointEx>{jekPointEx, "pt", &jwwPointExs, WritePointEx},
-    TJwwKind<TJwwEntLineText>{jekLineText, "msg", &jwwLineTexts, WriteLineText},
+    TJwwKind<TJwwEntLine>{jekLine, "", &jwwLines, &kJwwLineWriter},
+    TJwwKind<TJwwEntCircle>{jekCircle, "ci", &jwwCircles, &kJwwCircleWriter},
+    TJwwKind<TJwwEntArc>{jekArc, "ci", &jwwArcs, &kJwwArcWriter},
+    TJwwKind<TJwwEntText>{jekText, "", &jwwTexts, &kJwwTextWriter},
+    TJwwKind<TJwwEntPoint>{jekPoint, "pt", &jwwPoints, &kJwwPointWriter},
+    TJwwKind<TJwwEntPointEx>{jekPointEx, "pt", &jwwPointExs, &kJwwPointExWriter},
+    TJwwKind<TJwwEntLineText>{jekLineText, "msg", &jwwLineTexts, &kJwwLineTextWriter},
     TJwwKind<TJwwEntBlk>{jekBlk, "BL", &jwwBlks, nullptr},
-    TJwwKind<TJwwEntSolid2>{jekSolid2, "sl", &jwwSolid2s, WriteSolid2},
-    TJwwKind<TJwwEntSolid3>{jekSolid3, "sl", &jwwSolid3s, WriteSolid3},
-    TJwwKind<TJwwEntSolid4>{jekSolid4, "sl", &jwwSolid4s, WriteSolid4},
-    TJwwKind<TJwwEntSolidSc>{jekSolidSc, "sc", &jwwSolidScs, WriteSolidSc},
-    TJwwKind<TJwwEntSolidSe>{jekSolidSe, "se", &jwwSolidSes, WriteSolidSe},
-    TJwwKind<TJwwEntSolidSo>{jekSolidSo, "so", &jwwSolidSos, WriteSolidSo},
-    TJwwKind<TJwwEntSolidSg>{jekSolidSg, "sg", &jwwSolidSgs, WriteSolidSg},
+    TJwwKind<TJwwEntSolid2>{jekSolid2, "sl", &jwwSolid2s, &kJwwSolid2Writer},
+    TJwwKind<TJwwEntSolid3>{jekSolid3, "sl", &jwwSolid3s, &kJwwSolid3Writer},
+    TJwwKind<TJwwEntSolid4>{jekSolid4, "sl", &jwwSolid4s, &kJwwSolid4Writer},
+    TJwwKind<TJwwEntSolidSc>{jekSolidSc, "sc", &jwwSolidScs, &kJwwSolidScWriter},
+    TJwwKind<TJwwEntSolidSe>{jekSolidSe, "se", &jwwSolidSes, &kJwwSolidSeWriter},
+    TJwwKind<TJwwEntSolidSo>{jekSolidSo, "so", &jwwSolidSos, &kJwwSolidSoWriter},
+    TJwwKind<TJwwEntSolidSg>{jekSolidSg, "sg", &jwwSolidSgs, &kJwwSolidSgWriter},
 };
 
 // Calls `f` with every row of the table, in kind order.

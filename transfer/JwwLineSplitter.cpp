@@ -9,8 +9,9 @@ namespace {
 
 constexpr char kEndOfFileMark = 0x1A;
 
-// First `c` in [from, end), or end.
+// First `c` in [from, end), or end. An empty range may have no bytes at all.
 const char* Find(const char* from, const char* end, char c) {
+  if (from == end) return end;
   const void* at = std::memchr(from, c, static_cast<size_t>(end - from));
   return at ? static_cast<const char*>(at) : end;
 }
@@ -23,21 +24,19 @@ void AppendWithoutCr(std::string& to, const char* from, const char* end) {
   }
 }
 
-// True when [from, end) holds only end-of-file marks and line-end bytes: what
-// may stand after the mark that ends the file.
-bool OnlyMarksAndLineEnds(const char* from, const char* end) {
-  for (; from < end; ++from) {
-    if (*from != kEndOfFileMark && *from != '\r' && *from != '\n') return false;
+}  // namespace
+
+bool JwwOnlyEndMarksAndLineEnds(std::string_view bytes) {
+  for (char c : bytes) {
+    if (c != kEndOfFileMark && c != '\r' && c != '\n') return false;
   }
   return true;
 }
 
-}  // namespace
-
-bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHandler onLine) {
+bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHandler& onLine) {
   const char* p = block.data();
   const char* const end = p + block.size();
-  if (splitter.ended) return OnlyMarksAndLineEnds(p, end);
+  if (splitter.ended) return JwwOnlyEndMarksAndLineEnds(block);
   // Next CR and next end-of-file mark at or after p, found again only once
   // p has passed them, so each byte is searched once.
   const char* nextCr = Find(p, end, '\r');
@@ -56,7 +55,7 @@ bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHa
     if (nextCr < p) nextCr = Find(p, end, '\r');
     if (!splitter.lineStarted && p == nextMark) {
       splitter.ended = true;
-      return OnlyMarksAndLineEnds(p, end);
+      return JwwOnlyEndMarksAndLineEnds({p, static_cast<size_t>(end - p)});
     }
 
     const char* lf = Find(p, end, '\n');
@@ -65,16 +64,16 @@ bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHa
     const bool complete = lineEnd < end;
 
     if (complete && splitter.partial.empty() && nextCr >= lineEnd) {
-      onLine({p, static_cast<size_t>(lineEnd - p)});
+      onLine.Line({p, static_cast<size_t>(lineEnd - p)});
     } else if (complete && splitter.partial.empty() && !endedByMark && nextCr == lineEnd - 1) {
-      onLine({p, static_cast<size_t>(lineEnd - 1 - p)});  // CR LF
+      onLine.Line({p, static_cast<size_t>(lineEnd - 1 - p)});  // CR LF
     } else {
       AppendWithoutCr(splitter.partial, p, lineEnd);
       if (!complete) {
         splitter.lineStarted = true;
         return true;
       }
-      onLine(splitter.partial);
+      onLine.Line(splitter.partial);
       splitter.partial.clear();
     }
 
@@ -85,8 +84,8 @@ bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHa
   return true;
 }
 
-void JwwFinishLines(TJwwLineSplitter& splitter, TJwwLineHandler onLine) {
-  if (splitter.lineStarted && !splitter.skipping) onLine(splitter.partial);
+void JwwFinishLines(TJwwLineSplitter& splitter, TJwwLineHandler& onLine) {
+  if (splitter.lineStarted && !splitter.skipping) onLine.Line(splitter.partial);
   splitter.partial.clear();
   splitter.lineStarted = false;
 }

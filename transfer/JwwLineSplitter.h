@@ -12,7 +12,14 @@ struct TJwwLineSplitter {
   bool ended = false;        // an end-of-file mark began a line: no statement follows
 };
 
-using TJwwLineHandler = void (*)(std::string_view line);
+// Takes the lines that the splitter cuts, one by one.
+class TJwwLineHandler {
+ public:
+  virtual void Line(std::string_view line) = 0;
+
+ protected:
+  ~TJwwLineHandler() = default;
+};
 
 // Hands every line that `block` completes to `onLine`, without its line end.
 // A line ends at LF (a CR before it, or anywhere else, is left out of the
@@ -23,7 +30,11 @@ using TJwwLineHandler = void (*)(std::string_view line);
 // reader would never see; the answer is then false (the file cannot be read
 // to its end) and the rest is not looked at. True otherwise: feed the next
 // block. Exceptions from `onLine` pass through.
-bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHandler onLine);
+bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHandler& onLine);
 
 // At the end of the file: hands over the last line when it had no line end.
-void JwwFinishLines(TJwwLineSplitter& splitter, TJwwLineHandler onLine);
+void JwwFinishLines(TJwwLineSplitter& splitter, TJwwLineHandler& onLine);
+
+// True when `bytes` hold nothing but end-of-file marks, CRs and LFs: all that
+// may follow the mark that ends the file.
+bool JwwOnlyEndMarksAndLineEnds(std::string_view bytes);

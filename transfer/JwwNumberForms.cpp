@@ -1,7 +1,10 @@
 // The integer, hex digit and real forms of the output lines, built in the
 // caller's buffer: no locale, no allocation. Integers come from
-// std::to_chars (exact on every platform); reals only from integer arithmetic
-// of the project's own, so that every platform writes the same digits.
+// std::to_chars (exact on every platform); reals in the fixed range take a
+// short route when they were written with at most 15 digits (most values the
+// host writes), else an exact integer route, and otherwise the general route
+// of the project's own integer arithmetic, so that every platform writes the
+// same digits.
 #include "transfer/JwwNumberForms.h"
 
 #include <bit>
@@ -111,8 +114,8 @@ bool ShiftRounded(Wide x, int shift, uint64_t& result) {
   return true;
 }
 
-// The real form's 15 digits of a magnitude in [1e-4, 1e15) by the integer
-// route, as the integer `digits` (10^14 <= digits < 10^15, trailing zeros
+// The real form's 15 digits of a magnitude in [1e-4, 1e15) by the short or
+// the integer route, as the integer `digits` (10^14 <= digits < 10^15, trailing zeros
 // included) with magnitude ~ 0.d1..d15 x 10^exponent. False for any other
 // magnitude and for the rare exact tie at the 18th digit.
 bool FixedRangeDigits(double magnitude, uint64_t& digits, int& exponent) {
@@ -132,6 +135,21 @@ bool FixedRangeDigits(double magnitude, uint64_t& digits, int& exponent) {
   // the doubles nearest to them, which lie above them, so the test is exact.
   exponent = (((e + 52) * 78913) >> 18) + 1;
   if (magnitude >= kDecades[exponent + 4]) ++exponent;
+
+  // Nearly every value was read from at most 15 significant digits. Those
+  // digits, as the integer of the value scaled to 15 digits, then divide back
+  // to the value exactly, and they are the real form's digits: the value lies
+  // within 0.12 units of their 15th digit, and no other decimal of 15 digits
+  // does. So one multiplication and one division settle such a value. The
+  // scaled product is within 0.2 of the integer, so rounding it finds the
+  // integer whenever there is one to find.
+  const double shortPower = static_cast<double>(kPowersOfTen[kRealDigits - exponent]);  // exact
+  const uint64_t shortDigits = static_cast<uint64_t>(magnitude * shortPower + 0.5);
+  if (shortDigits < kPowersOfTen[kRealDigits] &&
+      static_cast<double>(shortDigits) / shortPower == magnitude) {
+    digits = shortDigits;
+    return true;
+  }
 
   const int q = kExactDigits - exponent;  // 3..21
   Wide scaled = Multiply(m, kPowersOfTen[q < kLargestPowerInWord ? q : kLargestPowerInWord]);

@@ -13,6 +13,8 @@
 #include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwFileOps.h"
 #include "transfer/JwwLineSplitter.h"
+#include "transfer/JwwPieceRunner.h"
+#include "transfer/JwwReadInPieces.h"
 #include "transfer/JwwReaderAttributes.h"
 #include "transfer/JwwReaderEntities.h"
 #include "transfer/JwwStore.h"
@@ -23,14 +25,11 @@ TJwwReadResult jwwReadResult = jrNoFile;
 namespace {
 
 // The tokens of the line being parsed, reused from line to line.
-TJwwTokenList tokens;
+TJwwTokenList lineTokens;
 
-double RealAt(int i) {
-  return TextToReal(tokens[i]);
-}
-
-void ReadReals(double* to, int count) {
-  for (int i = 0; i < count; ++i) to[i] = RealAt(i + 1);
+// Tokens 1..count read as reals.
+void ReadReals(const TJwwLineTokens& tokens, double* to, int count) {
+  for (int i = 0; i < count; ++i) to[i] = tokens.Real(i + 1);
 }
 
 // Text kind of `key`, or -1 when it is no text keyword.
@@ -42,25 +41,25 @@ int32_t TextKind(std::string_view key) {
 }
 
 // Header settings and indicated points: keywords that start with "h".
-bool ReadHeaderStatement(std::string_view key, int n) {
+bool ReadHeaderStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   TJwwHeader& h = jwwHeader;
   if (key == "hk" && n >= 2) {
-    h.hkValue = RealAt(1);
+    h.hkValue = tokens.Real(1);
   } else if (key == "hs" && n >= 17) {
-    ReadReals(h.groupScales, 16);
+    ReadReals(tokens, h.groupScales, 16);
   } else if (key == "hzs" && n >= 3) {
-    h.paperWidth = RealAt(1);
-    h.paperHeight = RealAt(2);
+    h.paperWidth = tokens.Real(1);
+    h.paperHeight = tokens.Real(2);
   } else if (key == "hcw" && n >= 11) {
-    for (int i = 0; i < 10; ++i) h.textTypes[i].width = RealAt(i + 1);
+    for (int i = 0; i < 10; ++i) h.textTypes[i].width = tokens.Real(i + 1);
   } else if (key == "hch" && n >= 11) {
-    for (int i = 0; i < 10; ++i) h.textTypes[i].height = RealAt(i + 1);
+    for (int i = 0; i < 10; ++i) h.textTypes[i].height = tokens.Real(i + 1);
   } else if (key == "hcd" && n >= 11) {
-    for (int i = 0; i < 10; ++i) h.textTypes[i].spacing = RealAt(i + 1);
+    for (int i = 0; i < 10; ++i) h.textTypes[i].spacing = tokens.Real(i + 1);
   } else if (key == "hcc" && n >= 11) {
     for (int i = 0; i < 10; ++i) h.textTypes[i].colour = TextToInt(tokens[i + 1]);
   } else if (key == "hn" && n >= 5) {
-    ReadReals(h.hnValues, 4);
+    ReadReals(tokens, h.hnValues, 4);
   } else if (key.starts_with("hp") && n >= 3) {
     JwwReadIndicatedPoint(tokens);
   } else if (key.starts_with("hhp")) {
@@ -73,7 +72,7 @@ bool ReadHeaderStatement(std::string_view key, int n) {
 
 // Layer names and the line attributes: keywords that start with "l". Every
 // keyword of the form "lg", "ly", "lc", "lt", "lw" is taken.
-bool ReadLineAttribute(std::string_view key) {
+bool ReadLineAttribute(const TJwwLineTokens& tokens, std::string_view key) {
   TJwwHeader& h = jwwHeader;
   const TJwwCurrentAttributes& cur = currentAttributes;
   if (key.starts_with("lgn")) {
@@ -97,7 +96,7 @@ bool ReadLineAttribute(std::string_view key) {
 }
 
 // Text attributes, circles, arcs and texts: keywords that start with "c".
-bool ReadCStatement(std::string_view key, int n) {
+bool ReadCStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   if (key.starts_with("cn$")) {
     JwwReadFontName(tokens);
   } else if (key.starts_with("cn")) {
@@ -124,7 +123,7 @@ bool ReadZFlag(std::string_view key) {
 }
 
 // Point colour, polyline start and points: keywords that start with "p".
-bool ReadPStatement(std::string_view key, int n) {
+bool ReadPStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   if (key.starts_with("pn")) {
     currentAttributes.curPointColour = TextToInt(key.substr(2));
     inPolyline = false;
@@ -143,7 +142,7 @@ bool ReadPStatement(std::string_view key, int n) {
 }
 
 // Solids: keywords that start with "s".
-bool ReadSolidStatement(std::string_view key, int n) {
+bool ReadSolidStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   if (key == JwwKindKeyword(jekSolid2) && (n == 5 || n == 7 || n >= 9)) {
     JwwReadSolid(tokens);
   } else if (key == JwwKindKeyword(jekSolidSc) && n >= 9) {
@@ -161,7 +160,7 @@ bool ReadSolidStatement(std::string_view key, int n) {
 }
 
 // The statement of the split line, if any. True when one took the line.
-bool ReadStatement(std::string_view key, int n) {
+bool ReadStatement(const TJwwLineTokens& tokens, std::string_view key, int n) {
   // "=" turns splitting off, so a first token holding "file=" is the only
   // token: lines of several tokens need no search.
   if (n == 1 && key.find("file=") != std::string_view::npos) {
@@ -170,19 +169,19 @@ bool ReadStatement(std::string_view key, int n) {
   }
   switch (key[0]) {
     case 'h':
-      return ReadHeaderStatement(key, n);
+      return ReadHeaderStatement(tokens, key, n);
     case 'b':
       if (key != "bz") return false;
       jwwHeader.bzFlag = true;
       return true;
     case 'l':
-      return ReadLineAttribute(key);
+      return ReadLineAttribute(tokens, key);
     case 'c':
-      return ReadCStatement(key, n);
+      return ReadCStatement(tokens, key, n);
     case 'z':
       return ReadZFlag(key);
     case 'p':
-      return ReadPStatement(key, n);
+      return ReadPStatement(tokens, key, n);
     case 'm':
       if (key != JwwKindKeyword(jekLineText)) return false;
       lineTextPending = true;
@@ -198,7 +197,7 @@ bool ReadStatement(std::string_view key, int n) {
       JwwReadBlockInsertion(tokens);
       return true;
     case 's':
-      return ReadSolidStatement(key, n);
+      return ReadSolidStatement(tokens, key, n);
     default:
       return false;
   }
@@ -206,33 +205,45 @@ bool ReadStatement(std::string_view key, int n) {
 
 constexpr size_t kReadBlockSize = size_t{1} << 20;
 
-// Feeds the open file to the parser block by block. False when a read fails
-// or statements follow the end-of-file mark; exceptions from parsing pass
-// through.
-bool ReadAllLines(TJwwFile file) {
+class TParseEachLine final : public TJwwLineHandler {
+ public:
+  void Line(std::string_view line) override { JwwParseLine(line); }
+};
+
+// Feeds the open file to the parser block by block, on this thread alone.
+// False when a read fails or statements follow the end-of-file mark;
+// exceptions from parsing pass through.
+bool ReadLinesOnOneThread(TJwwFile file) {
   std::unique_ptr<char[]> block(new char[kReadBlockSize]);
   TJwwLineSplitter splitter;
+  TParseEachLine parse;
   for (;;) {
     long long got = jwwFileOps.read(file, block.get(), kReadBlockSize);
     if (got < 0) return false;
     if (got == 0) break;
-    if (!JwwFeedLines(splitter, {block.get(), static_cast<size_t>(got)}, JwwParseLine)) {
-      return false;
-    }
+    if (!JwwFeedLines(splitter, {block.get(), static_cast<size_t>(got)}, parse)) return false;
   }
-  JwwFinishLines(splitter, JwwParseLine);
+  JwwFinishLines(splitter, parse);
   return true;
+}
+
+bool ReadAllLines(TJwwFile file) {
+  return jwwUseSecondThread ? JwwReadLinesInPieces(file) : ReadLinesOnOneThread(file);
 }
 
 }  // namespace
 
 void JwwParseLine(std::string_view line) {
-  JwwSplitLine(line, tokens);
+  JwwSplitLine(line, lineTokens);
+  JwwApplyTokens(lineTokens.View());
+}
+
+void JwwApplyTokens(const TJwwLineTokens& tokens) {
   const std::string_view key = tokens[0];
   if (key.empty()) return;  // no token at all: blanks and dropped bytes only
   // A four-token line that no statement takes is a plain line, whatever its
   // first token says.
-  if (!ReadStatement(key, tokens.count) && tokens.count == 4) JwwReadPlainLine(tokens);
+  if (!ReadStatement(tokens, key, tokens.count) && tokens.count == 4) JwwReadPlainLine(tokens);
 }
 
 bool JwwReadFile(const std::string& path) {

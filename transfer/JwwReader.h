@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "transfer/JwwTokenizer.h"
+
 enum TJwwReadResult {
   jrComplete,    // the file was read to its end
   jrNoFile,      // no file at the path; the store is as initialised
@@ -23,3 +25,7 @@ bool JwwReadFile(const std::string& path);
 // Splits one line (without its line end) into tokens and applies it to the
 // store. Throws std::bad_alloc when memory runs out.
 void JwwParseLine(std::string_view line);
+
+// Applies one line, already split into `tokens`, to the store. Throws
+// std::bad_alloc when memory runs out.
+void JwwApplyTokens(const TJwwLineTokens& tokens);

@@ -34,13 +34,13 @@ void SetAttribute(TJwwAttr attr, int32_t value, int32_t& initial, int32_t& curre
 
 }  // namespace
 
-void JwwReadLayerGroup(const TJwwTokenList& tokens) {
+void JwwReadLayerGroup(const TJwwLineTokens& tokens) {
   int32_t group = DigitAfterKeyword(tokens[0], 16);
   SetAttribute(jaGroup, group, initialAttributes.initialGroup, currentAttributes.curGroup);
   if (tokens.count >= 2) jwwHeader.groupValues[group] = TextToInt(tokens[1]);
 }
 
-void JwwReadLayer(const TJwwTokenList& tokens) {
+void JwwReadLayer(const TJwwLineTokens& tokens) {
   int32_t layer = DigitAfterKeyword(tokens[0], 16);
   SetAttribute(jaLayer, layer, initialAttributes.initialLayer, currentAttributes.curLayer);
   if (tokens.count >= 2) {
@@ -48,7 +48,7 @@ void JwwReadLayer(const TJwwTokenList& tokens) {
   }
 }
 
-void JwwReadColour(const TJwwTokenList& tokens) {
+void JwwReadColour(const TJwwLineTokens& tokens) {
   int32_t colour = TextToInt(tokens[0].substr(2));
   SetAttribute(jaColour, colour, initialAttributes.initialColour, currentAttributes.curColour);
   // Colour 10 carries an extended colour, which solids keep.
@@ -58,31 +58,31 @@ void JwwReadColour(const TJwwTokenList& tokens) {
   }
 }
 
-void JwwReadLineType(const TJwwTokenList& tokens) {
+void JwwReadLineType(const TJwwLineTokens& tokens) {
   SetAttribute(jaLineType, TextToInt(tokens[0].substr(2)), initialAttributes.initialLineType,
                currentAttributes.curLineType);
 }
 
-void JwwReadLineWidth(const TJwwTokenList& tokens) {
+void JwwReadLineWidth(const TJwwLineTokens& tokens) {
   SetAttribute(jaLineWidth, TextToInt(tokens[0].substr(2)), initialAttributes.initialLineWidth,
                currentAttributes.curLineWidth);
   jwwHeader.lineWidthSeen = true;
 }
 
-void JwwReadFontName(const TJwwTokenList& tokens) {
+void JwwReadFontName(const TJwwLineTokens& tokens) {
   std::string_view name = tokens[0].substr(3);
   if (initialAttributes.initialFontName.empty()) initialAttributes.initialFontName = name;
   currentAttributes.curFontName = name;
   inPolyline = false;
 }
 
-void JwwReadTextType(const TJwwTokenList& tokens) {
+void JwwReadTextType(const TJwwLineTokens& tokens) {
   const int32_t textType = TextToInt(tokens[0].substr(2));
   // Only the free size (text type 0) carries its size and colour on the line.
   const bool freeSize = textType == 0 && tokens.count >= 5;
-  const double width = TextToReal(tokens[1]);
-  const double height = TextToReal(tokens[2]);
-  const double spacing = TextToReal(tokens[3]);
+  const double width = tokens.Real(1);
+  const double height = tokens.Real(2);
+  const double spacing = tokens.Real(3);
   const int32_t colour = TextToInt(tokens[4]);
 
   TJwwInitialAttributes& init = initialAttributes;
@@ -102,13 +102,13 @@ void JwwReadTextType(const TJwwTokenList& tokens) {
   }
 }
 
-void JwwReadBasePoint(const TJwwTokenList& tokens) {
+void JwwReadBasePoint(const TJwwLineTokens& tokens) {
   int32_t basePoint = DigitAfterKeyword(tokens[0], 10);
   currentAttributes.curBasePoint = basePoint <= 8 ? basePoint : 0;
   inPolyline = false;
 }
 
-void JwwReadIndicatedPoint(const TJwwTokenList& tokens) {
+void JwwReadIndicatedPoint(const TJwwLineTokens& tokens) {
   const std::string_view key = tokens[0];
   // A snap suffix glued to the number; a later find overrides an earlier one.
   constexpr std::string_view kSuffixes[] = {"-", "ln", "ci", "ch"};
@@ -122,12 +122,11 @@ void JwwReadIndicatedPoint(const TJwwTokenList& tokens) {
   }
   int32_t number = TextToInt(numberText);
   if (number < 1 || number > 99) return;
-  jwwHeader.indicatedPoints[number] = {true, TextToReal(tokens[1]), TextToReal(tokens[2]),
-                                       snapKind};
+  jwwHeader.indicatedPoints[number] = {true, tokens.Real(1), tokens.Real(2), snapKind};
   if (jwwHeader.indicatedPointCount < INT32_MAX) ++jwwHeader.indicatedPointCount;
 }
 
-void JwwReadIndicatedPointNo(const TJwwTokenList& tokens) {
+void JwwReadIndicatedPointNo(const TJwwLineTokens& tokens) {
   const std::string_view key = tokens[0];
   std::string_view numberText = key.substr(3);
   for (std::string_view suffix : {"ln", "ci", "ch"}) {

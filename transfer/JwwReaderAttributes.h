@@ -7,27 +7,27 @@
 
 // "lg", "ly": a layer group or layer as one hexadecimal digit, third byte of
 // token 0; a missing or other byte gives 0. An optional value in token 1.
-void JwwReadLayerGroup(const TJwwTokenList& tokens);
-void JwwReadLayer(const TJwwTokenList& tokens);
+void JwwReadLayerGroup(const TJwwLineTokens& tokens);
+void JwwReadLayer(const TJwwLineTokens& tokens);
 
 // "lc", "lt", "lw": colour, line type, line width from the third byte on.
-void JwwReadColour(const TJwwTokenList& tokens);
-void JwwReadLineType(const TJwwTokenList& tokens);
-void JwwReadLineWidth(const TJwwTokenList& tokens);
+void JwwReadColour(const TJwwLineTokens& tokens);
+void JwwReadLineType(const TJwwLineTokens& tokens);
+void JwwReadLineWidth(const TJwwLineTokens& tokens);
 
 // "cn$": the font name, token 0 from its fourth byte.
-void JwwReadFontName(const TJwwTokenList& tokens);
+void JwwReadFontName(const TJwwLineTokens& tokens);
 
 // "cn": the text type; text type 0 with four more values gives a free size.
-void JwwReadTextType(const TJwwTokenList& tokens);
+void JwwReadTextType(const TJwwLineTokens& tokens);
 
 // "cc": the base point, the third byte of token 0 as one decimal digit 0..8
 // (anything else gives 0).
-void JwwReadBasePoint(const TJwwTokenList& tokens);
+void JwwReadBasePoint(const TJwwLineTokens& tokens);
 
 // "hp" (at least three tokens): indicated point 1..99 with an optional snap
 // suffix; other numbers are ignored.
-void JwwReadIndicatedPoint(const TJwwTokenList& tokens);
+void JwwReadIndicatedPoint(const TJwwLineTokens& tokens);
 
 // "hhp": the indicated point number of the next entity.
-void JwwReadIndicatedPointNo(const TJwwTokenList& tokens);
+void JwwReadIndicatedPointNo(const TJwwLineTokens& tokens);

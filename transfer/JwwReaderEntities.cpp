@@ -12,10 +12,10 @@
 
 namespace {
 
-double Real(const TJwwTokenList& tokens, int i) {
-  return TextToReal(tokens[i]);
+double Real(const TJwwLineTokens& tokens, int i) {
+  return tokens.Real(i);
 }
-int32_t Int(const TJwwTokenList& tokens, int i) {
+int32_t Int(const TJwwLineTokens& tokens, int i) {
   return TextToInt(tokens[i]);
 }
 
@@ -44,7 +44,7 @@ void EndEntity() {
 
 // Fills a text record (header included) from the current line and the
 // current text attributes; the two strings are already stored.
-void FillText(TJwwEntText& text, const TJwwTokenList& tokens, int32_t textKind,
+void FillText(TJwwEntText& text, const TJwwLineTokens& tokens, int32_t textKind,
               TJwwShortStr fontName, TJwwShortStr body) {
   const TJwwCurrentAttributes& cur = currentAttributes;
   JwwFillHead(text.head);
@@ -75,7 +75,7 @@ struct TPoint {
   double x, y;
 };
 
-TPoint PointAt(const TJwwTokenList& tokens, int first) {
+TPoint PointAt(const TJwwLineTokens& tokens, int first) {
   return {Real(tokens, first), Real(tokens, first + 1)};
 }
 
@@ -140,7 +140,7 @@ void ReadSolidOfFour(TPoint p1, TPoint p2, TPoint p3, TPoint p4) {
 
 }  // namespace
 
-void JwwReadCircle(const TJwwTokenList& tokens) {
+void JwwReadCircle(const TJwwLineTokens& tokens) {
   TJwwEntCircle& c = NewEntity(jwwCircles, jekCircle);
   c.cx = Real(tokens, 1);
   c.cy = Real(tokens, 2);
@@ -148,7 +148,7 @@ void JwwReadCircle(const TJwwTokenList& tokens) {
   EndEntity();
 }
 
-void JwwReadArc(const TJwwTokenList& tokens) {
+void JwwReadArc(const TJwwLineTokens& tokens) {
   TJwwEntArc& a = NewEntity(jwwArcs, jekArc);
   a.cx = Real(tokens, 1);
   a.cy = Real(tokens, 2);
@@ -160,7 +160,7 @@ void JwwReadArc(const TJwwTokenList& tokens) {
   EndEntity();
 }
 
-void JwwReadText(const TJwwTokenList& tokens, int32_t textKind) {
+void JwwReadText(const TJwwLineTokens& tokens, int32_t textKind) {
   // The strings go to the text arena first: if that fails, nothing of the
   // entity is in the store.
   TJwwShortStr fontName = JwwStoreCurrentFontName();
@@ -177,7 +177,7 @@ void JwwReadText(const TJwwTokenList& tokens, int32_t textKind) {
   EndEntity();
 }
 
-void JwwReadPoint(const TJwwTokenList& tokens) {
+void JwwReadPoint(const TJwwLineTokens& tokens) {
   TJwwEntPoint& p = NewEntity(jwwPoints, jekPoint);
   p.head.colour = currentAttributes.curPointColour;
   p.x = Real(tokens, 1);
@@ -185,7 +185,7 @@ void JwwReadPoint(const TJwwTokenList& tokens) {
   EndEntity();
 }
 
-void JwwReadPointEx(const TJwwTokenList& tokens) {
+void JwwReadPointEx(const TJwwLineTokens& tokens) {
   TJwwEntPointEx& p = NewEntity(jwwPointExs, jekPointEx);
   p.head.colour = currentAttributes.curPointColour;
   p.x = Real(tokens, 1);
@@ -196,7 +196,7 @@ void JwwReadPointEx(const TJwwTokenList& tokens) {
   EndEntity();
 }
 
-void JwwReadBlockInsertion(const TJwwTokenList& tokens) {
+void JwwReadBlockInsertion(const TJwwLineTokens& tokens) {
   blockNames.emplace_back(tokens[3]);
   try {
     TJwwEntBlk& b = NewEntity(jwwBlks, jekBlk);
@@ -210,7 +210,7 @@ void JwwReadBlockInsertion(const TJwwTokenList& tokens) {
   EndEntity();
 }
 
-void JwwReadSolid(const TJwwTokenList& tokens) {
+void JwwReadSolid(const TJwwLineTokens& tokens) {
   TPoint p1 = PointAt(tokens, 1), p2 = PointAt(tokens, 3);
   if (tokens.count == 5) {
     AddSolid2(p1, p2);
@@ -221,7 +221,7 @@ void JwwReadSolid(const TJwwTokenList& tokens) {
   }
 }
 
-void JwwReadSolidWithCode(const TJwwTokenList& tokens, int32_t kind) {
+void JwwReadSolidWithCode(const TJwwLineTokens& tokens, int32_t kind) {
   TJwwEntSolidSc& s = NewEntity(kind == jekSolidSe ? jwwSolidSes : jwwSolidScs, kind);
   s.solidColour = currentAttributes.curSolidColour;
   for (int i = 0; i < 7; ++i) s.values[i] = Real(tokens, i + 1);
@@ -229,14 +229,14 @@ void JwwReadSolidWithCode(const TJwwTokenList& tokens, int32_t kind) {
   EndEntity();
 }
 
-void JwwReadSolidOfEight(const TJwwTokenList& tokens, int32_t kind) {
+void JwwReadSolidOfEight(const TJwwLineTokens& tokens, int32_t kind) {
   TJwwEntSolidSo& s = NewEntity(kind == jekSolidSg ? jwwSolidSgs : jwwSolidSos, kind);
   s.solidColour = currentAttributes.curSolidColour;
   for (int i = 0; i < 8; ++i) s.values[i] = Real(tokens, i + 1);
   EndEntity();
 }
 
-void JwwReadPlainLine(const TJwwTokenList& tokens) {
+void JwwReadPlainLine(const TJwwLineTokens& tokens) {
   // After "msg" the line waits for its "cs" text outside the store, and a
   // later plain line replaces it. A plain line ends neither that wait nor a
   // polyline run.

@@ -5,9 +5,31 @@
 #include <memory>
 #include <string_view>
 
+#include "common/MyFunc.h"
+
 // Room for the tokens of one line; a line that yields more keeps the first
 // 32 and drops the rest.
 constexpr int kJwwMaxTokens = 32;
+
+// The tokens of one line as the statements read them: a view of the tokens
+// and, when a reader converted them beforehand (on another thread), of each
+// token's value as TextToReal gives it.
+struct TJwwLineTokens {
+  const std::string_view* token;
+  int count;            // the token count n
+  const double* reals;  // nullptr: each is converted as asked
+
+  // Token i, or the empty token when i is beyond the count.
+  std::string_view operator[](int i) const {
+    return i >= 0 && i < count ? token[i] : std::string_view();
+  }
+
+  // Token i read as a real; 0 when i is beyond the count.
+  double Real(int i) const {
+    if (reals == nullptr) return TextToReal((*this)[i]);
+    return i >= 0 && i < count ? reals[i] : 0;
+  }
+};
 
 // The tokens of the last line split. A token is a view either into that line
 // (when its bytes lie together there, as they nearly always do) or into
@@ -24,6 +46,8 @@ struct TJwwTokenList {
   std::string_view operator[](int i) const {
     return i >= 0 && i < count ? token[i] : std::string_view();
   }
+
+  TJwwLineTokens View() const { return {token, count, nullptr}; }
 };
 
 // Splits `line` (without its line end) into `tokens`: blanks and tabs

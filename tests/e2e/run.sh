@@ -27,51 +27,10 @@ fi
 rm -rf "$work"
 mkdir -p "$work"
 
-xvfb_pid=
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
-}
-trap cleanup EXIT
-
-# A display of our own: Xvfb picks a free number and reports it.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "e2e: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(tr -d '\n' <"$work/display")
-
-# A Wine prefix of our own. No window manager runs, so Wine is told to handle
-# the windows itself (otherwise it waits for a manager on every window it
-# hides), the captions get a Japanese font, the controls are drawn in Wine's
-# light visual style (as on Windows, where the program's manifest asks for
-# the styled controls), and a crash ends the program without a dialog.
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i >/dev/null 2>&1
-# The title-bar buttons are glyphs of the Marlett font (package fonts-wine),
-# which this Wine does not look for where the package puts it.
-ln -sf /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
-cat >"$work/settings.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
-"Managed"="N"
-
-[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
-"Tahoma"="IPAGothic"
-
-[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\ThemeManager]
-"ThemeActive"="1"
-"DllName"="C:\\windows\\resources\\themes\\light\\light.msstyles"
-"ColorName"="Blue"
-"SizeName"="NormalSize"
-
-[HKEY_CURRENT_USER\Software\Wine\WineDbg]
-"ShowCrashDialog"=dword:00000000
-REG
-wine regedit /S "$(winepath -w "$work/settings.reg" 2>/dev/null)" >/dev/null 2>&1
-wineserver -w
-wineserver -p </dev/null >/dev/null 2>&1   # stays up for the run, so each case starts quickly
+# shellcheck source=tests/e2e/wine-session.sh
+source "$here/wine-session.sh"
+trap wine_session_end EXIT
+wine_session_start "$work"
 
 # The long drawing and what OK and an abort make of it.
 python3 - "$work" "$big_texts" <<'PY'

@@ -4,25 +4,13 @@
 
 #include <string>
 
+#include "tests/robustness/EveryKindFile.h"
 #include "tests/robustness/FaultyFileOps.h"
 #include "tests/robustness/StoreChecks.h"
 #include "tests/robustness/TempFolder.h"
 #include "transfer/JwwGaibu.h"
 
 namespace {
-
-// About 3 MB of every kind of statement, so the reader needs several reads.
-std::string LargeTransferFile() {
-  const std::string cycle =
-      "lg1\r\nly2\r\nlc3\r\n0 0 10 10\r\nci 0 0 5\r\nci 0 0 5 0 1 1 0\r\n"
-      "ch 1 2 1 0 \"\x83\x65\x83\x4c\x83\x58\x83\x67 text\r\npt 1 2\r\npt 1 2 3 4 5\r\n"
-      "msg\r\n0 0 1 1\r\ncs 0 0 1 0 \"x\r\nBL 0 0 name\r\nsl 0 0 1 1\r\nsl 0 0 1 0 1 1\r\n"
-      "sl 0 0 1 0 1 1 0 1\r\nsc 1 2 3 4 5 6 7 0\r\nse 1 2 3 4 5 6 7 0\r\n"
-      "so 1 2 3 4 5 6 7 1\r\nsg 1 2 3 4 5 6 7 1\r\n";
-  std::string file;
-  while (file.size() < 3'000'000) file += cycle;
-  return file;
-}
 
 // Output lines worth about 3 MB, so the save needs several writes, with the
 // bytes the saved file must hold.
@@ -59,7 +47,8 @@ class FileFaults : public ::testing::Test {
 
 TEST_F(FileFaults, EveryFailedOpenOrReadLeavesAnIncompleteButSoundStore) {
   const std::string path = folder_.Path("JWC_TEMP.TXT");
-  WriteBytes(path, LargeTransferFile());
+  // About 3 MB, so the reader needs several reads.
+  WriteBytes(path, EveryKindTransferFile(3'000'000));
   InstallFileFault();
   ASSERT_TRUE(JwwReadFile(path));
   const int32_t entities = entityOrder.Count();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/writer/writer_support.h"
 #include "transfer/JwwGaibu.h"
@@ -101,6 +103,36 @@ TEST(OutputLines, LongLinesAreCutAtACharacterBoundary) {
   AddOutputLine(std::string(300, 'y'));
   AddOutputLine(std::string(253, 'a') + "\x93\xFA\x96\x7B");
   EXPECT_EQ(OutputLines(), (Lines{std::string(255, 'y'), std::string(253, 'a') + "\x93\xFA"}));
+}
+
+// Pending lines, appended in one step, give the file and the lines that
+// adding each line in turn gives: for every range of them and after a line
+// that joins the next one or not.
+TEST(OutputLines, PendingLinesAppendAsEachLineAddedInTurn) {
+  const std::vector<std::string> lines = {
+      "ch 1 2 1 0 \"",       "text\"",  "ch 1 2 1 0 \"", "cs 3 4 1 0 \"", "",
+      std::string(300, 'x'), "0 0 1 1", "cv 0 0 1 0 \""};
+  auto saved = [] {
+    std::string bytes;
+    for (int32_t i = 0; i < OutputChunkCount(); ++i) bytes += OutputChunk(i);
+    return std::make_pair(bytes, OutputLines());
+  };
+  TJwwPendingLines pending;
+  for (const std::string& line : lines) pending.Add(line);
+  for (const char* before : {"lg1", "ch 9 9 1 0 \""}) {
+    for (size_t first = 0; first <= lines.size(); ++first) {
+      for (size_t end = first; end <= lines.size(); ++end) {
+        JwwInit();
+        AddOutputLine(before);
+        for (size_t i = first; i < end; ++i) AddOutputLine(lines[i]);
+        const auto expected = saved();
+        JwwInit();
+        AddOutputLine(before);
+        AddOutputLines(pending, first, end);
+        EXPECT_EQ(saved(), expected) << before << ", lines " << first << " to " << end;
+      }
+    }
+  }
 }
 
 }  // namespace

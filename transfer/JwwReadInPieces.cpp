@@ -1,0 +1,297 @@
+// Pieces of the transfer file. A piece is cut just after a LF, where the line
+// splitter carries nothing over, so a fresh splitter cuts its lines exactly as
+// the whole file's would; only an end-of-file mark at the start of a line
+// reaches beyond its piece, and the ordered finishing settles that. The
+// tokens stay views into the piece's own bytes (or into a side buffer for the
+// rare token that had to be copied) and the reals are converted beforehand,
+// so applying a line is the statement table alone.
+#include "transfer/JwwReadInPieces.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "common/MyFunc.h"
+#include "transfer/JwwLineSplitter.h"
+#include "transfer/JwwPieceRunner.h"
+#include "transfer/JwwReader.h"
+#include "transfer/JwwTokenizer.h"
+
+namespace {
+
+// Bytes read for a piece before it is cut at its last LF. Large enough to
+// make the hand-over between the threads rare, small enough that the
+// pieces under way stay within the processors' caches. The first pieces are
+// smaller, doubling from kFirstPieceBytes, so that a small file needs only
+// small buffers.
+constexpr size_t kPieceBytes = size_t{128} << 10;
+constexpr size_t kFirstPieceBytes = size_t{4} << 10;
+
+// Bytes to read for piece `number`.
+size_t PieceBytes(int64_t number) {
+  return number >= 5 ? kPieceBytes : kFirstPieceBytes << number;
+}
+
+// Tokens room is made for at first; it doubles as lines need it.
+constexpr size_t kFirstTokenCapacity = 256;
+
+struct alignas(kJwwSlotAlignment) TPiece {
+  // Whole lines of the file, from the start of a line to just after a LF,
+  // or to the end of the file for the last piece.
+  std::unique_ptr<char[]> bytes;
+  size_t capacity = 0;
+  size_t size = 0;
+  int64_t number = 0;       // the piece's place in the file: 0 for the first
+  bool last = false;        // the end of the file follows it
+  bool readFailed = false;  // a read failed after its bytes
+
+  // The lines as tokens, every line with at least one token: line i has the
+  // tokens from lineEnds[i - 1] (0 for the first) to lineEnds[i]. Token k is
+  // tokens[k], read as a real reals[k].
+  std::vector<uint32_t> lineEnds;
+  std::unique_ptr<std::string_view[]> tokens;
+  std::unique_ptr<double[]> reals;
+  size_t tokenCount = 0;
+  size_t tokenCapacity = 0;
+  std::string copied;                                   // the tokens that are not runs of `bytes`
+  std::vector<std::pair<uint32_t, uint32_t>> copiedAt;  // (token, offset in `copied`)
+  bool endMark = false;                                 // an end-of-file mark began a line
+  bool onlyMarksAfter = true;  // and only marks and line ends follow it here
+  TJwwTokenList scratch;       // the splitter's tokens of the current line
+
+  std::string_view Bytes() const { return {bytes.get(), size}; }
+};
+
+// Makes room for `size` bytes in `piece`, keeping what it holds.
+void Reserve(TPiece& piece, size_t size) {
+  if (piece.capacity >= size) return;
+  std::unique_ptr<char[]> grown(new char[size]);
+  if (piece.size > 0) std::memcpy(grown.get(), piece.bytes.get(), piece.size);
+  piece.bytes = std::move(grown);
+  piece.capacity = size;
+}
+
+// Makes room in `piece` for the tokens of one more line.
+void ReserveLineTokens(TPiece& piece) {
+  if (piece.tokenCapacity - piece.tokenCount >= kJwwMaxTokens) return;
+  const size_t capacity = std::max(piece.tokenCapacity * 2, kFirstTokenCapacity);
+  std::unique_ptr<std::string_view[]> tokens(new std::string_view[capacity]);
+  std::unique_ptr<double[]> reals(new double[capacity]);
+  std::copy_n(piece.tokens.get(), piece.tokenCount, tokens.get());
+  std::copy_n(piece.reals.get(), piece.tokenCount, reals.get());
+  piece.tokens = std::move(tokens);
+  piece.reals = std::move(reals);
+  piece.tokenCapacity = capacity;
+}
+
+// The last LF in [from, to), or nullptr.
+const char* LastLineEnd(const char* from, const char* to) {
+  while (to > from) {
+    if (*--to == '\n') return to;
+  }
+  return nullptr;
+}
+
+// Stores the lines the splitter cuts from a piece as tokens and reals.
+class TTokenizeLines final : public TJwwLineHandler {
+ public:
+  explicit TTokenizeLines(TPiece& piece) : piece_(piece) {}
+
+  void Line(std::string_view line) override {
+    TPiece& p = piece_;
+    JwwSplitLine(line, p.scratch);
+    if (p.scratch[0].empty()) return;  // no token at all: the line changes nothing
+    ReserveLineTokens(p);
+    const uintptr_t begin = reinterpret_cast<uintptr_t>(p.bytes.get());
+    const uintptr_t size = p.size;
+    for (int i = 0; i < p.scratch.count; ++i) {
+      const std::string_view token = p.scratch.token[i];
+      const size_t k = p.tokenCount++;
+      p.reals[k] = TextToReal(token);
+      p.tokens[k] = token;
+      if (reinterpret_cast<uintptr_t>(token.data()) - begin + token.size() > size) {
+        // Not a run of the piece: copied bytes or the empty token.
+        p.copiedAt.emplace_back(static_cast<uint32_t>(k), static_cast<uint32_t>(p.copied.size()));
+        p.copied.append(token);
+      }
+    }
+    p.lineEnds.push_back(static_cast<uint32_t>(p.tokenCount));
+  }
+
+ private:
+  TPiece& piece_;
+};
+
+class TReadInPieces final : public TJwwPieceWork {
+ public:
+  explicit TReadInPieces(TJwwFile file) : file_(file) {}
+
+  // True when every piece was read and applied.
+  bool Complete() const { return !readFailed_ && !statementsAfterEnd_; }
+
+  // Numbers the next piece; its bytes are read when it is prepared. False
+  // once a piece has met the end of the file or a failed read.
+  bool Produce(int slot) override {
+    if (sourceDone_.load(std::memory_order_acquire)) return false;
+    pieces_[slot].number = produced_++;
+    return true;
+  }
+
+  void Prepare(int slot) override {
+    TPiece& p = pieces_[slot];
+    ReadInTurn(p);
+    Tokenize(p);
+  }
+
+  // Once a full-size piece has been read: a file that small is read sooner
+  // than a thread starts.
+  bool WorthASecondThread() const override {
+    return bytesRead_.load(std::memory_order_relaxed) >= kPieceBytes;
+  }
+
+  bool Finish(int slot) override {
+    const TPiece& p = pieces_[slot];
+    if (fileEnded_) {
+      // An end-of-file mark ended the file in an earlier piece.
+      statementsAfterEnd_ = !JwwOnlyEndMarksAndLineEnds(p.Bytes());
+      return !statementsAfterEnd_ && !p.readFailed;
+    }
+    uint32_t first = 0;
+    for (uint32_t end : p.lineEnds) {
+      JwwApplyTokens(
+          {p.tokens.get() + first, static_cast<int>(end - first), p.reals.get() + first});
+      first = end;
+    }
+    if (p.endMark) {
+      fileEnded_ = true;
+      statementsAfterEnd_ = !p.onlyMarksAfter;
+    }
+    return !statementsAfterEnd_ && !p.readFailed;
+  }
+
+ private:
+  // Reads the bytes of `piece` once the pieces before it are read, then lets
+  // the next piece be read. So the file is read in order, one piece at a
+  // time, by whichever thread prepares the piece, and its bytes arrive in the
+  // cache of the thread that splits them.
+  void ReadInTurn(TPiece& piece) {
+    {
+      std::unique_lock lock(turnMutex_);
+      turnChanged_.wait(lock, [&] { return readTurn_ == piece.number; });
+    }
+    try {
+      ReadPiece(piece);
+    } catch (...) {
+      sourceDone_ = true;
+      PassTurn();
+      throw;
+    }
+    PassTurn();
+  }
+
+  void PassTurn() {
+    {
+      std::lock_guard lock(turnMutex_);
+      ++readTurn_;
+    }
+    turnChanged_.notify_all();
+  }
+
+  // Fills the piece with the carried bytes and fresh reads up to its size,
+  // then cuts it after its last LF; a piece without any LF grows until one
+  // comes or the file ends. Empty once the file has ended. After a failed
+  // read the piece holds the whole lines read before it.
+  void ReadPiece(TPiece& p) {
+    p.size = 0;
+    p.last = p.readFailed = false;
+    if (sourceDone_) return;
+    size_t wanted = carry_.size() + PieceBytes(p.number);
+    Reserve(p, wanted);
+    if (!carry_.empty()) std::memcpy(p.bytes.get(), carry_.data(), carry_.size());
+    p.size = carry_.size();
+    carry_.clear();
+    size_t searched = p.size;  // the carried bytes hold no LF
+    for (;;) {
+      while (p.size < wanted) {
+        const long long got = jwwFileOps.read(file_, p.bytes.get() + p.size, wanted - p.size);
+        if (got < 0) {
+          readFailed_ = p.readFailed = sourceDone_ = true;
+          if (!CutAfterLastLineEnd(p, 0)) p.size = 0;
+          return;
+        }
+        if (got == 0) {
+          sourceDone_ = p.last = true;
+          return;
+        }
+        p.size += static_cast<size_t>(got);
+        bytesRead_.fetch_add(static_cast<size_t>(got), std::memory_order_relaxed);
+      }
+      if (CutAfterLastLineEnd(p, searched)) return;
+      searched = p.size;
+      wanted *= 2;
+      Reserve(p, wanted);
+    }
+  }
+
+  // Ends `piece` after its last LF at or after `from`, keeping the bytes
+  // after it for the next piece. False when there is no such LF.
+  bool CutAfterLastLineEnd(TPiece& piece, size_t from) {
+    const char* const begin = piece.bytes.get();
+    const char* lf = LastLineEnd(begin + from, begin + piece.size);
+    if (lf == nullptr) return false;
+    const size_t cut = static_cast<size_t>(lf + 1 - begin);
+    carry_.assign(begin + cut, piece.size - cut);
+    piece.size = cut;
+    return true;
+  }
+
+  // Splits the piece's lines into tokens and reads every token as a real.
+  void Tokenize(TPiece& p) {
+    p.lineEnds.clear();
+    p.tokenCount = 0;
+    p.copied.clear();
+    p.copiedAt.clear();
+    TJwwLineSplitter splitter;
+    TTokenizeLines tokenize(p);
+    p.onlyMarksAfter = JwwFeedLines(splitter, p.Bytes(), tokenize);
+    if (p.last) JwwFinishLines(splitter, tokenize);
+    p.endMark = splitter.ended;
+    for (auto [token, offset] : p.copiedAt) {
+      p.tokens[token] = std::string_view(p.copied).substr(offset, p.tokens[token].size());
+    }
+  }
+
+  TJwwFile file_;
+  TPiece pieces_[kJwwPieceSlots];
+  int64_t produced_ = 0;
+
+  // The reading, one piece at a time in file order: the piece whose turn it
+  // is, and what only that piece's reader touches.
+  std::mutex turnMutex_;
+  std::condition_variable turnChanged_;
+  int64_t readTurn_ = 0;
+  std::string carry_;  // bytes read after the last LF of the last piece
+  bool readFailed_ = false;
+  std::atomic<bool> sourceDone_ = false;  // the end of the file or a failed read was met
+  std::atomic<size_t> bytesRead_ = 0;
+
+  // The finishing, on the calling thread.
+  bool fileEnded_ = false;  // a piece finished so far held the end-of-file mark
+  bool statementsAfterEnd_ = false;
+};
+
+}  // namespace
+
+bool JwwReadLinesInPieces(TJwwFile file) {
+  TReadInPieces read(file);
+  JwwRunPieces(read);
+  return read.Complete();
+}
