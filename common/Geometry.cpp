@@ -6,26 +6,12 @@
 
 #include <cmath>
 
-#include "common/DoubleDouble.h"
-#include "common/ExactTrig.h"
-#include "common/TrigTables.h"
-#include "common/Trigonometry.h"
+#include "common/exact/ExactNumbers.h"
 
 namespace {
 
 // Components below this magnitude, both at once, make a zero direction.
 constexpr double kZeroDirection = 1e-10;
-
-// r + 2 pi rounded once, for -pi <= r < 0: the double-double sum of r and
-// 2 pi is within 2^-98 of the true sum; the exact route settles the rare sum
-// that lies closer than that to halfway between two doubles.
-double PlusTwoPi(double r) {
-  constexpr double kSumBound = 0x1p-98;
-  const TDoubleDouble sum = DdAddDouble(TrigConstants().twoPi, r);
-  double result;
-  if (RoundsUnambiguously(sum, kSumBound, result)) return result;
-  return ExactPlusTwoPi(r);
-}
 
 // sqrt(a^2 + b^2) for finite a, b whose squares overflow, so that the
 // larger is at least 2^511: both scaled down by 2^600 (exact for the larger;

@@ -6,8 +6,7 @@
 #include <limits>
 #include <string_view>
 
-#include "common/DecimalToDouble.h"
-#include "common/PowersOfTen.h"
+#include "common/exact/ExactNumbers.h"
 
 namespace {
 

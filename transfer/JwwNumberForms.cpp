@@ -12,8 +12,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "common/DoubleToDecimal.h"
-#include "common/PowersOfTen.h"
+#include "common/exact/ExactNumbers.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <limits>
 #include <random>
 
-#include "common/BigUnsigned.h"
+#include "common/exact/BigUnsigned.h"
 
 namespace {
 

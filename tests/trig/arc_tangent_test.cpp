@@ -13,7 +13,7 @@
 #include <random>
 
 #include "common/MyFunc.h"
-#include "common/Trigonometry.h"
+#include "common/exact/Trigonometry.h"
 #include "tests/trig/mismatches.h"
 #include "tests/trig/mpfr_reference.h"
 

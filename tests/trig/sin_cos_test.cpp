@@ -10,7 +10,7 @@
 #include <numbers>
 #include <random>
 
-#include "common/Trigonometry.h"
+#include "common/exact/Trigonometry.h"
 #include "tests/trig/hard_cases.h"
 #include "tests/trig/mismatches.h"
 #include "tests/trig/mpfr_reference.h"

@@ -1,12 +1,12 @@
 // value = n x 10^e = n x 5^e x 2^e: for e >= 0 an integer, rounded once;
 // for e < 0 the quotient n / 5^-e with enough bits, its remainder folded into
 // a last sticky bit, rounded once.
-#include "common/DecimalToDouble.h"
+#include "common/exact/DecimalToDouble.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "common/BigUnsigned.h"
+#include "common/exact/BigUnsigned.h"
 
 namespace {
 

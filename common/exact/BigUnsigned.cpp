@@ -1,10 +1,10 @@
 // Schoolbook arithmetic on 32-bit limbs with 64-bit intermediates.
-#include "common/BigUnsigned.h"
+#include "common/exact/BigUnsigned.h"
 
 #include <algorithm>
 #include <bit>
 
-#include "common/DoubleBits.h"
+#include "common/exact/DoubleBits.h"
 
 namespace {
 

@@ -13,3 +13,7 @@ void SinCos(double x, double& sine, double& cosine);
 // the C standard's atan2: atan2(+-0, x) is +-0 for x > 0 or x = +0 and +-pi
 // for x < 0 or x = -0; NaN in gives NaN.
 double ArcTangent2(double y, double x);
+
+// r + 2 pi for -pi <= r < 0, the step that makes a direction angle
+// non-negative.
+double PlusTwoPi(double r);

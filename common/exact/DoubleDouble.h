@@ -55,17 +55,6 @@ inline TDoubleDouble DdAddDouble(TDoubleDouble a, double b) {
   return FastTwoSum(sum.hi, sum.lo + a.lo);
 }
 
-// Product with a relative error below 2^-104.
-inline TDoubleDouble DdMultiply(TDoubleDouble a, TDoubleDouble b) {
-  const TDoubleDouble product = TwoProduct(a.hi, b.hi);
-  return FastTwoSum(product.hi, product.lo + (a.hi * b.lo + a.lo * b.hi));
-}
-
-inline TDoubleDouble DdMultiplyDouble(TDoubleDouble a, double b) {
-  const TDoubleDouble product = TwoProduct(a.hi, b);
-  return FastTwoSum(product.hi, product.lo + a.lo * b);
-}
-
 // Quotient with a relative error below 2^-103, for b.hi != 0.
 inline TDoubleDouble DdDivide(TDoubleDouble a, TDoubleDouble b) {
   const double first = a.hi / b.hi;

@@ -2,11 +2,11 @@
 // the q that leaves `digits` digits before the point; divided once, the
 // remainder deciding the rounding. For magnitudes below 10^digits the
 // divisor is a power of two and the division a shift.
-#include "common/DoubleToDecimal.h"
+#include "common/exact/DoubleToDecimal.h"
 
-#include "common/BigUnsigned.h"
-#include "common/DoubleBits.h"
-#include "common/PowersOfTen.h"
+#include "common/exact/BigUnsigned.h"
+#include "common/exact/DoubleBits.h"
+#include "common/exact/PowersOfTen.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Correctly rounded sin, cos and atan2 (Trigonometry.h).
-#include "common/Trigonometry.h"
+#include "common/exact/Trigonometry.h"
 
 #include <cmath>
 
-#include "common/DoubleDouble.h"
-#include "common/ExactTrig.h"
-#include "common/TrigTables.h"
+#include "common/exact/DoubleDouble.h"
+#include "common/exact/ExactTrig.h"
+#include "common/exact/TrigTables.h"
 
 // --- sin and cos -----------------------------------------------------------------
 // sin and cos together: one reduction x = k pi/2 + r, one table step
@@ -216,4 +216,17 @@ double ArcTangent2(double y, double x) {
   double result;
   if (RoundsUnambiguously(angle, kArcTangentBound * std::fabs(angle.hi), result)) return result;
   return ExactArcTangent2(y, x);
+}
+
+// --- the angle sum ----------------------------------------------------------------
+
+// r + 2 pi rounded once, for -pi <= r < 0: the double-double sum of r and
+// 2 pi is within 2^-98 of the true sum; the exact route settles the rare sum
+// that lies closer than that to halfway between two doubles.
+double PlusTwoPi(double r) {
+  constexpr double kSumBound = 0x1p-98;
+  const TDoubleDouble sum = DdAddDouble(TrigConstants().twoPi, r);
+  double result;
+  if (RoundsUnambiguously(sum, kSumBound, result)) return result;
+  return ExactPlusTwoPi(r);
 }

@@ -5,12 +5,12 @@
 // doubled. Sine, cosine and arctangent of a non-zero double are
 // transcendental and never lie exactly halfway between two doubles, so the
 // loop always ends.
-#include "common/ExactTrig.h"
+#include "common/exact/ExactTrig.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "common/DoubleBits.h"
+#include "common/exact/DoubleBits.h"
 
 namespace {
 

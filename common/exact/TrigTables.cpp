@@ -1,11 +1,11 @@
 // Every value is computed in fixed point with 128 fraction bits and split
 // into the double nearest to it and the double nearest to the rest.
-#include "common/TrigTables.h"
+#include "common/exact/TrigTables.h"
 
 #include <array>
 
-#include "common/BigUnsigned.h"
-#include "common/ExactTrig.h"
+#include "common/exact/BigUnsigned.h"
+#include "common/exact/ExactTrig.h"
 
 namespace {
 

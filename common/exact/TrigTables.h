@@ -4,7 +4,7 @@
 // to it.
 #pragma once
 
-#include "common/DoubleDouble.h"
+#include "common/exact/DoubleDouble.h"
 
 struct TTrigConstants {
   // pi/2 in four parts for the reduction x - k pi/2: three of 33 bits, whose

@@ -40,8 +40,3 @@ inline int BinaryExponent(double x) {
   SplitDouble(x, significand, exponent);
   return exponent + 63 - std::countl_zero(significand);
 }
-
-// 2^e for -1022 <= e <= 1023.
-inline double PowerOfTwo(int e) {
-  return DoubleFromBits(static_cast<uint64_t>(e + kExponentBias) << kFractionBits);
-}

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "common/BigUnsigned.h"
+#include "common/exact/BigUnsigned.h"
 
 // A real number as (negative ? -1 : 1) * magnitude * 2^-fractionBits, known
 // to within `error` units of 2^-fractionBits.
