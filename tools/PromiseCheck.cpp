@@ -222,8 +222,9 @@ void CheckEntityCount(const EntityCounts& handedOver, const EntityCounts& answer
 }
 
 void CheckNotDrawnTwice(const EntityCounts& selectedNotErased, PromiseReport& report) {
-  if (selectedNotErased.Total() == 0) return;
-  report.broken.push_back(std::to_string(selectedNotErased.Total()) +
-                          " entities handed over but not erased (#ht1..#ht4) are drawn twice: "
+  const int n = selectedNotErased.Total();
+  if (n == 0) return;
+  report.broken.push_back(std::to_string(n) + (n == 1 ? " entity" : " entities") +
+                          " handed over but not erased (#ht1..#ht4) drawn twice: "
                           "the original and the answer's copy");
 }
