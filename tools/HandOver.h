@@ -17,12 +17,12 @@ enum class RangeSelection {
 
 struct HandOverRules {
   RangeSelection range = RangeSelection::kEverything;
-  bool allLayerGroups = true;        // #g1; else only the write layer group
-  std::vector<EntityClass> keptOut;        // #ht10..#ht40: neither erased nor handed over
+  bool allLayerGroups = true;               // #g1; else only the write layer group
+  std::vector<EntityClass> keptOut;         // #ht10..#ht40: neither erased nor handed over
   std::vector<EntityClass> notErased = {};  // #ht1..#ht4: handed over but not erased
-  bool basePoints = true;            // #zc: "cc" lines are written
-  bool zFlags = true;                // #zz: z lines are written
-  bool lineWidths = true;            // #zw: "lw" lines are written
+  bool basePoints = true;                   // #zc: "cc" lines are written
+  bool zFlags = true;                       // #zz: z lines are written
+  bool lineWidths = true;                   // #zw: "lw" lines are written
 };
 
 struct HandOverFiles {

@@ -120,10 +120,9 @@ bool PlayFromBatch(const BatchFile& batch, const std::string& exeName, HostPlay&
   }
   // The command processor runs the commands; only the tool's start line is
   // read here, for the arguments it gives the tool.
-  const bool started =
-      std::any_of(batch.commands.begin(), batch.commands.end(), [&](const std::string& c) {
-        return StartsTheTool(c, exeName, play.toolArguments);
-      });
+  const bool started = std::any_of(
+      batch.commands.begin(), batch.commands.end(),
+      [&](const std::string& c) { return StartsTheTool(c, exeName, play.toolArguments); });
   if (!started) {
     play.notes.push_back("no \"start /w " + exeName +
                          "\" line: the tool may not run, or the host may read the file back "

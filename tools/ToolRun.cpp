@@ -38,8 +38,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
     result.error = "pressing the window's buttons is not supported on Windows; choose yourself";
   }
   std::string error;
-  ChildProcess tool = StartChild(CommandLine("", options), {},
-                                 options.exe.parent_path(), {}, error);
+  ChildProcess tool =
+      StartChild(CommandLine("", options), {}, options.exe.parent_path(), {}, error);
   if (!tool.Valid()) {
     result.error = error;
     return result;
@@ -47,7 +47,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
   std::optional<int> code = WaitChild(tool, options.timeoutSeconds * 1000);
   if (!code) {
     StopChild(tool);
-    result.error = WhatRan(options) + " did not end within " + std::to_string(options.timeoutSeconds) + " s";
+    result.error =
+        WhatRan(options) + " did not end within " + std::to_string(options.timeoutSeconds) + " s";
     return result;
   }
   result.ended = true;
@@ -99,8 +100,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
   // A fresh prefix would offer to download Mono and Gecko; the tool needs
   // neither.
   if (std::getenv("WINEDLLOVERRIDES") == nullptr) env["WINEDLLOVERRIDES"] = "mscoree,mshtml=";
-  ChildProcess tool = StartChild(CommandLine("wine", options), env,
-                                 options.exe.parent_path(), options.logFile, error);
+  ChildProcess tool = StartChild(CommandLine("wine", options), env, options.exe.parent_path(),
+                                 options.logFile, error);
   if (!tool.Valid()) {
     result.error = error;
     StopXvfb(display);
@@ -128,7 +129,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
   }
   if (!code) {
     StopChild(tool);
-    result.error = WhatRan(options) + " did not end within " + std::to_string(options.timeoutSeconds) + " s";
+    result.error =
+        WhatRan(options) + " did not end within " + std::to_string(options.timeoutSeconds) + " s";
   } else {
     result.ended = true;
     result.exitCode = *code;

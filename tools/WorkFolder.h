@@ -26,8 +26,8 @@ std::string TransferFileBytes(const std::string& drawing);
 // flipType (CR LF each), replacing what was there. False with `error` set
 // when a step fails.
 bool LayOutWorkFolder(const std::filesystem::path& dir, const std::filesystem::path& exe,
-                      const std::filesystem::path& batchFile, const std::string& drawing, std::optional<int> flipType, WorkFolder& folder,
-                      std::string& error);
+                      const std::filesystem::path& batchFile, const std::string& drawing,
+                      std::optional<int> flipType, WorkFolder& folder, std::string& error);
 
 enum class ToolAnswer {
   kUnchanged,  // first line "hq": the host leaves the drawing as it was

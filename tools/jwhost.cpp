@@ -113,8 +113,8 @@ fs::path RunToolInFolder(const HostOptions& options, const HostPlay& play, const
   ToolRunResult result = RunTool(run);
   if (!result.error.empty()) std::cerr << "jwhost: " << result.error << "\n";
   if (!result.ended) return {};
-  std::cout << (bat.empty() ? "tool" : "batch file") << " ended with exit code "
-            << result.exitCode << (result.pressed ? " (window pressed by jwhost)" : "") << "\n";
+  std::cout << (bat.empty() ? "tool" : "batch file") << " ended with exit code " << result.exitCode
+            << (result.pressed ? " (window pressed by jwhost)" : "") << "\n";
   if (ReadFileBytes(folder.transferFile) == TransferFileBytes(drawingBytes)) {
     std::cerr << "jwhost: " << folder.transferFile.string()
               << " is as the host wrote it: no tool answered before "

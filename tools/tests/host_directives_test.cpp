@@ -14,7 +14,8 @@ namespace {
 const char* kGood =
     "REM Flips base points\r\n@echo off\r\nREM #jww\r\nrem #cd\r\nREM #h3\r\n"
     "REM #hc\x94\xCD\x88\xCD\r\nREM #g1\r\nREM #zc\r\nREM #zz\r\nREM #zw\r\n"
-    "REM #ht10\r\nREM #ht20\r\nREM #ht30\r\nREM #ht40\r\nREM #e\r\nREM #zs after the end\r\nstart /w JwwTextFlip.exe\r\n";
+    "REM #ht10\r\nREM #ht20\r\nREM #ht30\r\nREM #ht40\r\nREM #e\r\nREM #zs after the end\r\nstart "
+    "/w JwwTextFlip.exe\r\n";
 
 TEST(BatchFile, ReadsDirectivesAsTheHostDoes) {
   const BatchFile batch = ParseBatchFile(
