@@ -4,7 +4,7 @@
 # select nothing, skip layer groups, show no prompt or not read the file.
 #
 # Usage: packaging/check-bat-test.sh GOOD.bat
-# The good file must hold the directives #h3, #hc, #g1, #zc, #zz, #zw, #e.
+# The good file must hold the directives #h3, #hc, #g1, #zc, #zz, #zw, #ht30, #e.
 set -uo pipefail
 export LC_ALL=C
 here=$(dirname "$0")
@@ -19,6 +19,8 @@ cases=(
   "#hc not right after #h3|awk '/^REM #hc/ { hc = \$0; next } { print } /^REM #g1/ { print hc }'|#hc is not on the line right after #h3"
   "no #g1|sed '/^REM #g1/d'|no #g1"
   "no #zc|sed '/^REM #zc/d'|no #zc"
+  "no #ht30|sed '/^REM #ht30/d'|no #ht30"
+  "#ht3 for #ht30|sed 's/^REM #ht30/REM #ht3/'|#ht3: the host hands those entities over without erasing"
   "LF line ends|tr -d '\r'|a line without CR LF"
   "not Shift-JIS|sed '1s/^REM /REM \xff/'|not valid Shift-JIS"
   "# after the 10th byte|sed 's/^REM #zz/REM        #zz/'|after the 10th byte"

@@ -5,8 +5,11 @@
 # "REM #..." line with its "#" within the line's first 10 bytes (a "#"
 # further on is not read), and every directive is one the host documents;
 # #jww; exactly one of #h1..#h4 with #hc and its prompt on the very next
-# line; #g1 and #zc; #e after every directive; and "start /w" of the program,
-# so that the host waits for it before it reads the answer.
+# line; #g1 and #zc; #ht10, #ht20, #ht30 and #ht40, so that no block, curve,
+# dimension figure or solid is handed over, and none of #ht1..#ht4, which
+# would hand one over without erasing it, so that the answer drew it twice;
+# #e after every directive; and "start /w" of the program, so that the host
+# waits for it before it reads the answer.
 #
 # Usage: packaging/check-bat.sh FILE [PROGRAM]   (PROGRAM: JwwTextFlip.exe)
 # Prints "PASS batch file: FILE" or one "FAIL batch file: FILE: ..." line per
@@ -71,6 +74,10 @@ count() { local c=0 x; for x in "${names[@]}"; do [[ $x =~ ^($1)$ ]] && c=$((c +
 [ "$(count h0)" -eq 0 ] || problem "#h0 selects nothing"
 [ "$(count g1)" -ge 1 ] || problem "no #g1"
 [ "$(count zc)" -ge 1 ] || problem "no #zc"
+for n in 1 2 3 4; do
+  [ "$(count "ht${n}0")" -ge 1 ] || problem "no #ht${n}0: the host hands those entities over"
+  [ "$(count "ht$n")" -eq 0 ] || problem "#ht$n: the host hands those entities over without erasing them"
+done
 [ "$ended" -eq 1 ] || problem "no #e"
 [ "$started" -eq 1 ] || problem "no \"start /w $program\" after #e"
 for k in "${!names[@]}"; do

@@ -6,9 +6,15 @@
 # font. In Shift-JIS a character's byte count is its display width: 2 columns
 # for a full-width character, 1 for a half-width one.
 #
+# The troubleshooting section answers what trips a first user (nothing
+# selected, a blocked download, SmartScreen, a folder without write access, a
+# text that moved), and the list of files names the package's six, the
+# window's batch file among the 文字基点_ ones.
+#
 # The same checks are then run on broken copies of the readme (LF line ends,
-# UTF-8, a section missing, a line of the base-point figure or of the table
-# of flip types out of line), each of which must fail.
+# UTF-8, a section missing, the troubleshooting section without SmartScreen,
+# the window's batch file by its old name, a line of the base-point figure or
+# of the table of flip types out of line), each of which must fail.
 #
 # Usage: packaging/check-readme.sh [PATH/TO/readme.txt]
 # Without an argument the readme is taken from the zip that
@@ -31,8 +37,15 @@ python3 - "$readme" "$version" <<'PY'
 import sys
 
 SECTIONS = ["概要", "動作環境", "インストール", "使い方", "画面を出さずに反転する",
-            "変更しないもの", "制限事項",
-            "元に戻すには", "設定ファイル", "アンインストール", "更新履歴", "著作権・免責"]
+            "変更しないもの", "制限事項", "元に戻すには", "うまくいかないとき（よくある質問）",
+            "設定ファイル", "アンインストール", "更新履歴", "著作権・免責"]
+# The package's files, each named where the readme lists them.
+FILES = ["JwwTextFlip.exe", "文字基点_反転.bat", "文字基点_左右反転.bat", "文字基点_上下反転.bat",
+         "文字基点_上下左右反転.bat", "readme.txt"]
+# What the troubleshooting section answers: a range ended with a left click
+# (nothing selected, nothing happens), a blocked download, SmartScreen, a
+# folder without write access, a text that moved.
+TROUBLES = ["右クリック", "許可する", "SmartScreen", "書き込みのできないフォルダ", "文字の位置が動いた"]
 FLIP_TYPES = ["左右反転", "上下反転", "上下左右反転"]
 BOX_DRAWING = "─│"
 MAX_WIDTH = 78  # columns of a Notepad window of ordinary size
@@ -127,8 +140,16 @@ def faults_of(data, version):
     headings = [line[2:] for line in lines if line.startswith("■ ")]
     if headings != SECTIONS:
         faults.append("sections %s, expected %s" % (headings, SECTIONS))
-    elif not (lines + [""] * 2)[lines.index("■ 更新履歴") + 2].startswith(version + " "):
-        faults.append("the newest version in the history is not %s" % version)
+    else:
+        if not (lines + [""] * 2)[lines.index("■ 更新履歴") + 2].startswith(version + " "):
+            faults.append("the newest version in the history is not %s" % version)
+        start = lines.index("■ うまくいかないとき（よくある質問）")
+        end = next(i for i in range(start + 1, len(lines)) if lines[i].startswith("■ "))
+        section = "\n".join(lines[start:end])
+        faults += ["the troubleshooting section does not mention %s" % t
+                   for t in TROUBLES if t not in section]
+    listed = {line.split()[0] for line in lines if line.startswith("     ") and line.split()}
+    faults += ["the file list lacks %s" % f for f in FILES if f not in listed]
     for number, line in enumerate(lines, 1):
         if width(line) > MAX_WIDTH:
             faults.append("line %d is %d columns wide" % (number, width(line)))
@@ -166,6 +187,10 @@ def main():
         "LF line ends": data.replace(b"\r\n", b"\n"),
         "UTF-8": text.encode("utf-8"),
         "a section missing": data.replace("■ 元に戻すには".encode("cp932"), b"", 1),
+        "the troubleshooting section without SmartScreen":
+            data.replace("（SmartScreen）".encode("cp932"), b"", 1),
+        "the window's batch file by its old name":
+            data.replace("文字基点_反転.bat  ".encode("cp932"), b"JwwTextFlip.bat    ", 1),
         "a figure line shifted": shift_line(data, "    左中", 1),
         "a figure line shifted by a full-width column": shift_line(data, "│", 2),
         "a flip type out of line": shift_line(data, "  上下反転 ", 1),

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds the release package and checks it: the zip holds the program, the
-# main batch file, the three one-click batch files (their Japanese names in
-# Shift-JIS for Windows' Explorer and in UTF-8 for every other archiver) and
-# the readme; the readme is Shift-JIS with CR LF line ends only; every batch
-# file keeps the rules the host reads it by (check-bat.sh) and starts the
-# program as its name says, and that check fails on broken copies of the main
-# one (check-bat-test.sh); the program carries version information matching
-# the project version.
+# window's batch file and the three one-click batch files, all four named
+# 文字基点_... so that they stand together in the host's file list (their
+# Japanese names in Shift-JIS for Windows' Explorer and in UTF-8 for every
+# other archiver), and the readme; the readme is Shift-JIS with CR LF line
+# ends only; every batch file keeps the rules the host reads it by
+# (check-bat.sh) and starts the program as its name says, and that check
+# fails on broken copies of the window's one (check-bat-test.sh); the program
+# carries version information matching the project version, with the
+# readme's licence holder and licence, and an icon at every size Windows
+# shows (16, 24, 32, 48 and 256 pixels). That each batch file, run by the
+# command processor, gets the window's answer is tests/e2e/host.sh's check.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source packaging/text-checks.sh
@@ -26,7 +30,8 @@ LC_ALL=C.UTF-8 unzip -q "$zip_path" -d "$unpacked"
 # The one-click batch files: name and the program's option.
 declare -A one_click=([文字基点_左右反転.bat]=/flip:0 [文字基点_上下反転.bat]=/flip:1
                       [文字基点_上下左右反転.bat]=/flip:2)
-expected_names="JwwTextFlip.bat JwwTextFlip.exe readme.txt $(printf '%s\n' "${!one_click[@]}" |
+window_bat=文字基点_反転.bat
+expected_names="JwwTextFlip.exe readme.txt $(printf '%s\n' "${!one_click[@]}" "$window_bat" |
   LC_ALL=C sort | tr '\n' ' ')"
 names=$(cd "$unpacked" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | tr '\n' ' ')
 if [ "$names" = "$expected_names" ]; then
@@ -63,11 +68,11 @@ fi
 
 # Every batch file by the rules the host reads it by, and the check itself on
 # broken copies of the main one.
-bat=$unpacked/JwwTextFlip.bat
+bat=$unpacked/$window_bat
 if out=$(bash packaging/check-bat.sh "$bat"); then
-  pass "JwwTextFlip.bat keeps the host's rules"
+  pass "$window_bat keeps the host's rules and starts JwwTextFlip.exe"
 else
-  fail "JwwTextFlip.bat breaks the host's rules:"; echo "$out"
+  fail "$window_bat breaks the host's rules:"; echo "$out"
 fi
 for name in "${!one_click[@]}"; do
   if out=$(bash packaging/check-bat.sh "$unpacked/$name" "JwwTextFlip.exe ${one_click[$name]}"); then
@@ -84,19 +89,51 @@ fi
 
 version=$(sed -n 's/^project([^)]*VERSION \([0-9][0-9.]*\).*/\1/p' CMakeLists.txt)
 exe=$unpacked/JwwTextFlip.exe
-# The version resource holds its keys and values as UTF-16 strings.
-has_version_info() {
-  python3 - "$1" "$2" <<'PY'
-import sys
+# The licence holder and the licence, as the readme's copyright line names them.
+holder=$(iconv -f CP932 -t UTF-8 "$unpacked/readme.txt" 2>/dev/null |
+  sed -n 's/^Copyright (c) [0-9]* \(.*\)\r$/\1/p' | head -1)
+licence=$(iconv -f CP932 -t UTF-8 "$unpacked/readme.txt" 2>/dev/null | grep -m1 -o '^MIT License')
+# The version resource holds its keys and values as UTF-16 strings: each key
+# followed by its value, after padding to a 4-byte boundary.
+if why=$(python3 - "$exe" "$version" "$holder" "$licence" 2>&1 <<'PY'
+import re, sys
 data = open(sys.argv[1], "rb").read()
-wanted = ["VS_VERSION_INFO", "FileVersion", "ProductVersion", sys.argv[2]]
-sys.exit(0 if all((w + "\0").encode("utf-16-le") in data for w in wanted) else 1)
+version, holder, licence = sys.argv[2:5]
+def value(key):
+    k = (key + "\0").encode("utf-16-le")
+    at = data.find(k)
+    if at < 0:
+        return None
+    at += len(k)
+    while data[at:at + 2] == b"\0\0":
+        at += 2
+    end = at
+    while data[end:end + 2] != b"\0\0":
+        end += 2
+    return data[at:end].decode("utf-16-le")
+wanted = {"FileVersion": version, "ProductVersion": version}
+faults = ["%s is %r, not %r" % (k, value(k), v) for k, v in wanted.items() if value(k) != v]
+company, copyright = value("CompanyName"), value("LegalCopyright")
+if not holder or company != holder:
+    faults.append("CompanyName is %r, not the readme's licence holder %r" % (company, holder))
+if not holder or not copyright or holder not in copyright or licence not in copyright:
+    faults.append("LegalCopyright %r does not name %r and %r" % (copyright, holder, licence))
+if faults:
+    sys.exit("; ".join(faults))
 PY
-}
-if [ -f "$exe" ] && has_version_info "$exe" "$version"; then
-  pass "JwwTextFlip.exe carries version information $version"
+); then
+  pass "JwwTextFlip.exe carries version information $version, $holder, $licence"
 else
-  fail "JwwTextFlip.exe has no version information for $version"
+  fail "JwwTextFlip.exe version information: ${why:-missing}"
+fi
+
+# The icon: one image for each size Windows shows it at (small icons at 100%
+# and 150%, 32 and 48 pixel views, large icons).
+sizes=$(python3 packaging/icon-sizes.py "$exe" 2>&1 | paste -sd ' ')
+if [ "$sizes" = "16 24 32 48 256" ]; then
+  pass "JwwTextFlip.exe has its icon at $sizes pixels"
+else
+  fail "JwwTextFlip.exe icon sizes: $sizes (expected 16 24 32 48 256)"
 fi
 
 echo "package: $passed passed, $failed failed"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release package out/JwwTextFlip-<version>.zip: the Windows
 # program, the batch file that the host's external-transformation menu picks
-# (the window), the three one-click batch files (one flip type each, no
-# window), and the Japanese readme. The batch file and the readme are kept in
+# for the window (文字基点_反転.bat, made from packaging/src/JwwTextFlip.bat),
+# the three one-click batch files (one flip type each, no window; the four
+# names begin with 文字基点_ so that they stand together in the host's file
+# list), and the Japanese readme. The batch file and the readme are kept in
 # packaging/src as UTF-8 with LF line ends and turned into Shift-JIS (code
 # page 932) with CR LF here; a character that Shift-JIS cannot hold stops the
 # build instead of being lost.
@@ -64,7 +66,7 @@ one_click_bat() {
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "$exe" "$stage/JwwTextFlip.exe"
-to_shift_jis packaging/src/JwwTextFlip.bat "$stage/JwwTextFlip.bat"
+to_shift_jis packaging/src/JwwTextFlip.bat "$stage/文字基点_反転.bat"
 to_shift_jis packaging/src/readme.txt "$stage/readme.txt"
 one_click_bat 0 "文字基点_左右反転.bat" "文字基点の反転：左右反転（画面を出さずに、選択した文字の基点をすぐに左右反転します）"
 one_click_bat 1 "文字基点_上下反転.bat" "文字基点の反転：上下反転（画面を出さずに、選択した文字の基点をすぐに上下反転します）"
@@ -73,6 +75,6 @@ one_click_bat 2 "文字基点_上下左右反転.bat" "文字基点の反転：�
 mkdir -p out
 zip_path=$root/out/JwwTextFlip-$version.zip
 rm -f "$zip_path"
-(cd "$stage" && python3 "$root/packaging/make-zip.py" "$zip_path" JwwTextFlip.exe JwwTextFlip.bat \
+(cd "$stage" && python3 "$root/packaging/make-zip.py" "$zip_path" JwwTextFlip.exe 文字基点_反転.bat \
   文字基点_左右反転.bat 文字基点_上下反転.bat 文字基点_上下左右反転.bat readme.txt)
 echo "$zip_path"

@@ -11,15 +11,20 @@ std::string Lower(std::string s) {
   return s;
 }
 
-// The kinds that #ht1..#ht4 keep out of the range, in the order the
-// references list them: blocks, curves, dimension figures, solids.
-bool KeptOutKind(const std::string& name, EntityClass& kind) {
+// The kind that #htN or #htN0 (N = 1..4) names, in the order the references
+// list them: blocks, curves, dimension figures, solids. `written` tells
+// which: #htN keeps the kind from being erased but still writes it out,
+// #htN0 neither erases nor writes it.
+bool ExemptKind(const std::string& name, EntityClass& kind, bool& written) {
   static const EntityClass kKinds[] = {EntityClass::kBlock, EntityClass::kCurveLine,
                                        EntityClass::kDimensionFigure, EntityClass::kSolid};
-  if (name.size() != 3 || name.compare(0, 2, "ht") != 0 || name[2] < '1' || name[2] > '4') {
+  const bool tens = name.size() == 4 && name[3] == '0';
+  if ((name.size() != 3 && !tens) || name.compare(0, 2, "ht") != 0 || name[2] < '1' ||
+      name[2] > '4') {
     return false;
   }
   kind = kKinds[name[2] - '1'];
+  written = !tens;
   return true;
 }
 
@@ -50,6 +55,7 @@ bool StartsTheTool(const std::string& command, const std::string& exeName,
 bool Apply(const BatchDirective& d, HostPlay& play) {
   HandOverRules& r = play.rules;
   EntityClass kind;
+  bool written = false;
   if (d.name == "h0") {
     r.range = RangeSelection::kNothing;
   } else if (d.name == "h1" || d.name == "h2") {
@@ -58,8 +64,8 @@ bool Apply(const BatchDirective& d, HostPlay& play) {
     r.range = RangeSelection::kTextsOnly;
   } else if (d.name == "g0" || d.name == "g1") {
     r.allLayerGroups = d.name == "g1";
-  } else if (KeptOutKind(d.name, kind)) {
-    r.keptOut.push_back(kind);
+  } else if (ExemptKind(d.name, kind, written)) {
+    (written ? r.notErased : r.keptOut).push_back(kind);
   } else if (d.name == "zc") {
     r.basePoints = true;
   } else if (d.name == "zz") {
@@ -112,17 +118,15 @@ bool PlayFromBatch(const BatchFile& batch, const std::string& exeName, HostPlay&
       play.notes.push_back(Where(ds[i]) + " is not right after #h1..#h3: no prompt is shown");
     }
   }
-  bool started = false;
-  for (const auto& c : batch.commands) {
-    if (!started && StartsTheTool(c, exeName, play.toolArguments)) {
-      started = true;
-    } else if (Lower(c) != "@echo off") {
-      play.notes.push_back("command \"" + c + "\" is not played");
-    }
-  }
+  // The command processor runs the commands; only the tool's start line is
+  // read here, for the arguments it gives the tool.
+  const bool started = std::any_of(
+      batch.commands.begin(), batch.commands.end(),
+      [&](const std::string& c) { return StartsTheTool(c, exeName, play.toolArguments); });
   if (!started) {
-    error = "the batch file does not run \"start /w " + exeName + "\"";
-    return false;
+    play.notes.push_back("no \"start /w " + exeName +
+                         "\" line: the tool may not run, or the host may read the file back "
+                         "before the tool has answered");
   }
   return true;
 }

@@ -32,18 +32,22 @@ std::string HostUsage() {
          "              [--press ok|cancel|none|auto] [--timeout SECONDS] [--xvfb-display :N]\n"
          "       jwhost --drawing FILE --result ANSWER [--bat FILE|none] [--flip 0|1|2] ...\n"
          "Hands the tool the part of FILE (a JWC_TEMP.TXT of a whole drawing) that the\n"
-         "batch file's directives select, as the host would, waits for its answer, puts\n"
-         "the answer in place of what it handed over, checks that every text kept its box\n"
-         "and every entity came back, and draws the drawing before and after.\n"
-         "  --bat       the batch file to obey; default: TOOL.bat beside TOOL.exe (with\n"
-         "              --result alone: none); none: the whole drawing, every attribute\n"
+         "batch file's directives select, as the host would, runs the batch file through\n"
+         "the command processor (cmd /c, under Wine on Linux) beside a copy of TOOL.exe and\n"
+         "waits for it, puts the answer in place of what it handed over, checks that every\n"
+         "text kept its box, every entity came back and none is drawn twice, and draws the\n"
+         "drawing before and after.\n"
+         "  --bat       the batch file to obey and run; default: TOOL.bat beside TOOL.exe\n"
+         "              (with --result alone: none); none: no batch file, TOOL.exe is\n"
+         "              started itself and handed the whole drawing, every attribute\n"
          "  --flip      flip type written to the tool's settings file (0 left/right,\n"
          "              1 up/down, 2 both); without it the tool keeps its own\n"
          "  --press     key for the window: ok (Enter), cancel (Esc), none (the user\n"
          "              chooses); auto: ok on a private Xvfb, none on your display\n"
          "  --result    check ANSWER (a JWC_TEMP.TXT the tool wrote) without running it\n"
          "Exit code: 0 promise kept, 1 a text broke the promise, 2 bad usage or input,\n"
-         "3 the tool could not be run or gave no answer.\n";
+         "3 the tool could not be run or gave no answer (JWC_TEMP.TXT left as the host\n"
+         "wrote it: the batch file started no tool, the wrong one, or did not wait).\n";
 }
 
 bool ParseHostOptions(const std::vector<std::string>& args, HostOptions& options,

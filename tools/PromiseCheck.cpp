@@ -220,3 +220,11 @@ void CheckEntityCount(const EntityCounts& handedOver, const EntityCounts& answer
       std::to_string(report.leftOut) + " left out by design): " +
       (off < 0 ? std::to_string(-off) + " lost" : std::to_string(off) + " more"));
 }
+
+void CheckNotDrawnTwice(const EntityCounts& selectedNotErased, PromiseReport& report) {
+  const int n = selectedNotErased.Total();
+  if (n == 0) return;
+  report.broken.push_back(std::to_string(n) + (n == 1 ? " entity" : " entities") +
+                          " handed over but not erased (#ht1..#ht4) drawn twice: "
+                          "the original and the answer's copy");
+}

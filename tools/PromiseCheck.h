@@ -64,3 +64,9 @@ PromiseReport CheckPromise(const std::vector<DrawnText>& before,
 // the two files, so that a reader that stops early cannot hide a loss.
 void CheckEntityCount(const EntityCounts& handedOver, const EntityCounts& answered,
                       PromiseReport& report);
+
+// Adds to `report` the entities that an "hd" answer draws a second time:
+// those handed over that the host did not erase (`selectedNotErased`, kept
+// from erasing by #ht1..#ht4), which the answer gives back beside the
+// originals.
+void CheckNotDrawnTwice(const EntityCounts& selectedNotErased, PromiseReport& report);

@@ -8,12 +8,24 @@
 
 namespace {
 
-// `first` (the program, or the program that runs it), then the tool's
-// arguments.
-std::vector<std::string> CommandLine(std::vector<std::string> first,
-                                     const ToolRunOptions& options) {
-  first.insert(first.end(), options.arguments.begin(), options.arguments.end());
-  return first;
+// The command line that runs the batch file through the command processor,
+// or else the tool with its arguments; `runner` ("wine" or "") before it.
+std::vector<std::string> CommandLine(const std::string& runner, const ToolRunOptions& options) {
+  std::vector<std::string> line;
+  if (!runner.empty()) line.push_back(runner);
+  if (!options.batchFile.empty()) {
+    // The folder is the current one, as the host leaves it with #cd.
+    line.insert(line.end(), {"cmd", "/c", options.batchFile.filename().string()});
+    return line;
+  }
+  line.push_back(options.exe.string());
+  line.insert(line.end(), options.arguments.begin(), options.arguments.end());
+  return line;
+}
+
+// What was started, for messages.
+std::string WhatRan(const ToolRunOptions& options) {
+  return options.batchFile.empty() ? "the tool" : "the batch file";
 }
 
 }  // namespace
@@ -26,8 +38,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
     result.error = "pressing the window's buttons is not supported on Windows; choose yourself";
   }
   std::string error;
-  ChildProcess tool = StartChild(CommandLine({options.exe.string()}, options), {},
-                                 options.exe.parent_path(), {}, error);
+  ChildProcess tool =
+      StartChild(CommandLine("", options), {}, options.exe.parent_path(), {}, error);
   if (!tool.Valid()) {
     result.error = error;
     return result;
@@ -35,7 +47,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
   std::optional<int> code = WaitChild(tool, options.timeoutSeconds * 1000);
   if (!code) {
     StopChild(tool);
-    result.error = "the tool did not end within " + std::to_string(options.timeoutSeconds) + " s";
+    result.error =
+        WhatRan(options) + " did not end within " + std::to_string(options.timeoutSeconds) + " s";
     return result;
   }
   result.ended = true;
@@ -87,8 +100,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
   // A fresh prefix would offer to download Mono and Gecko; the tool needs
   // neither.
   if (std::getenv("WINEDLLOVERRIDES") == nullptr) env["WINEDLLOVERRIDES"] = "mscoree,mshtml=";
-  ChildProcess tool = StartChild(CommandLine({"wine", options.exe.string()}, options), env,
-                                 options.exe.parent_path(), options.logFile, error);
+  ChildProcess tool = StartChild(CommandLine("wine", options), env, options.exe.parent_path(),
+                                 options.logFile, error);
   if (!tool.Valid()) {
     result.error = error;
     StopXvfb(display);
@@ -116,7 +129,8 @@ ToolRunResult RunTool(const ToolRunOptions& options) {
   }
   if (!code) {
     StopChild(tool);
-    result.error = "the tool did not end within " + std::to_string(options.timeoutSeconds) + " s";
+    result.error =
+        WhatRan(options) + " did not end within " + std::to_string(options.timeoutSeconds) + " s";
   } else {
     result.ended = true;
     result.exitCode = *code;

@@ -1,5 +1,7 @@
-// Running the tool as the host does: start its executable in the working
-// folder and wait for it to end. On Linux the executable runs through Wine;
+// Running the tool as the host does: run the batch file through the command
+// processor in the working folder (cmd /c; the batch file's own lines start
+// the tool) and wait for the batch file to end, or, without a batch file,
+// start the executable and wait for it. On Linux both run through Wine;
 // without a display a private Xvfb server is started and the window's button
 // is pressed with xdotool.
 #pragma once
@@ -17,7 +19,8 @@ enum class PressChoice {
 
 struct ToolRunOptions {
   std::filesystem::path exe;           // the copy in the working folder
-  std::vector<std::string> arguments;  // for the tool's command line
+  std::filesystem::path batchFile;     // the copy beside it, run instead; empty: none
+  std::vector<std::string> arguments;  // for the tool's command line, without a batch file
   std::filesystem::path winePrefix;    // Linux: WINEPREFIX for the tool
   std::filesystem::path logFile;       // Wine's and Xvfb's output
   PressChoice press = PressChoice::kAuto;
@@ -26,15 +29,16 @@ struct ToolRunOptions {
 };
 
 struct ToolRunResult {
-  bool ended = false;  // the tool's process ended within the time limit
+  bool ended = false;  // the batch file's (or the tool's) process ended in time
   int exitCode = -1;
   bool pressed = false;  // a key was sent to the window
   std::string error;     // why the tool could not be run or did not end
 };
 
-// Starts the tool, presses its button as asked, waits for it to end within
-// the time limit (stopping it when the limit passes) and stops any display
-// server it started. Never throws.
+// Starts the batch file (or the tool), presses the tool's button as asked,
+// waits for the process it started to end within the time limit (stopping it
+// when the limit passes) and stops any display server it started. Never
+// throws.
 ToolRunResult RunTool(const ToolRunOptions& options);
 
 // The window's caption, by which the window is found on the display.

@@ -16,6 +16,17 @@ std::string FirstLine(const std::string& bytes) {
   return line;
 }
 
+// Copies `file` into `dir` under its own name, unless it is there already;
+// the copy's path in `copy`. False with `error` set when that fails.
+bool CopyInto(const fs::path& file, const fs::path& dir, fs::path& copy, std::string& error) {
+  std::error_code ec;
+  copy = dir / file.filename();
+  if (fs::absolute(file, ec) == copy) return true;
+  fs::copy_file(file, copy, fs::copy_options::overwrite_existing, ec);
+  if (ec) error = "cannot copy " + file.string() + ": " + ec.message();
+  return !ec;
+}
+
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const fs::path& path) {
@@ -39,9 +50,11 @@ std::string TransferFileBytes(const std::string& drawing) {
   return "hq\r\n" + drawing;
 }
 
-bool LayOutWorkFolder(const fs::path& dir, const fs::path& exe, const std::string& drawing,
-                      std::optional<int> flipType, WorkFolder& folder, std::string& error) {
+bool LayOutWorkFolder(const fs::path& dir, const fs::path& exe, const fs::path& batchFile,
+                      const std::string& drawing, std::optional<int> flipType, WorkFolder& folder,
+                      std::string& error) {
   std::error_code ec;
+  folder = WorkFolder{};
   folder.dir = fs::absolute(dir, ec);
   if (ec) folder.dir = dir;
   folder.exe = folder.dir / exe.filename();
@@ -54,12 +67,9 @@ bool LayOutWorkFolder(const fs::path& dir, const fs::path& exe, const std::strin
     error = "cannot create " + folder.dir.string() + ": " + ec.message();
     return false;
   }
-  if (fs::absolute(exe, ec) != folder.exe) {
-    fs::copy_file(exe, folder.exe, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-      error = "cannot copy " + exe.string() + ": " + ec.message();
-      return false;
-    }
+  if (!CopyInto(exe, folder.dir, folder.exe, error) ||
+      (!batchFile.empty() && !CopyInto(batchFile, folder.dir, folder.batchFile, error))) {
+    return false;
   }
   if (!WriteFileBytes(folder.transferFile, TransferFileBytes(drawing))) {
     error = "cannot write " + folder.transferFile.string();

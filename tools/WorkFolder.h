@@ -1,6 +1,7 @@
 // The working folder the substitute host hands to the tool, laid out as the
-// host's external transformation leaves it: the tool's executable, the
-// transfer file JWC_TEMP.TXT beside it, and the tool's settings file.
+// host's external transformation leaves it with #cd: the batch file's folder,
+// holding the batch file, the tool's executable beside it, the transfer file
+// JWC_TEMP.TXT, and the tool's settings file.
 #pragma once
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 struct WorkFolder {
   std::filesystem::path dir;
   std::filesystem::path exe;           // the copy of the tool
+  std::filesystem::path batchFile;     // the copy of the batch file; empty when none
   std::filesystem::path transferFile;  // JWC_TEMP.TXT
   std::filesystem::path settingsFile;  // <exe name>.dat
 };
@@ -18,13 +20,14 @@ struct WorkFolder {
 // in front unless its first line already is "hq".
 std::string TransferFileBytes(const std::string& drawing);
 
-// Creates `dir` (and its parents), copies `exe` into it, writes the transfer
-// file from `drawing` and, when `flipType` is given, the settings file
-// "0", "0", flipType (CR LF each), replacing what was there. False with
-// `error` set when a step fails.
+// Creates `dir` (and its parents), copies `exe` and, unless it is empty,
+// `batchFile` into it under their own names, writes the transfer file from
+// `drawing` and, when `flipType` is given, the settings file "0", "0",
+// flipType (CR LF each), replacing what was there. False with `error` set
+// when a step fails.
 bool LayOutWorkFolder(const std::filesystem::path& dir, const std::filesystem::path& exe,
-                      const std::string& drawing, std::optional<int> flipType, WorkFolder& folder,
-                      std::string& error);
+                      const std::filesystem::path& batchFile, const std::string& drawing,
+                      std::optional<int> flipType, WorkFolder& folder, std::string& error);
 
 enum class ToolAnswer {
   kUnchanged,  // first line "hq": the host leaves the drawing as it was

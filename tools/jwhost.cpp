@@ -30,13 +30,14 @@ std::string Describe(const EntityCounts& c) {
   return std::to_string(c.texts) + " texts and " + std::to_string(c.others) + " other entities";
 }
 
-// The host's part: from the batch file that `options` name, or the whole
-// drawing with every attribute. False (reported) when the batch file cannot
-// be read or the host would not run the tool through it.
-bool ResolveHostPlay(const HostOptions& options, HostPlay& play) {
-  fs::path bat = options.bat;
+// The host's part: from the batch file that `options` name (its path in
+// `bat`), or the whole drawing with every attribute (`bat` empty). False
+// (reported) when the batch file cannot be read or the host would not run it.
+bool ResolveHostPlay(const HostOptions& options, HostPlay& play, fs::path& bat) {
+  bat = options.bat;
   if (bat.empty() && !options.exe.empty()) bat = fs::path(options.exe).replace_extension(".bat");
   if (bat.empty() || bat == kNoBatchFile) {
+    bat.clear();
     play = HostPlay{};
     std::cout << "batch file: none (the whole drawing is handed over)\n";
     return true;
@@ -84,19 +85,23 @@ fs::path DefaultWinePrefix(const fs::path& workDir) {
   return (ec ? workDir : absolute).parent_path() / "wineprefix-jwhost";
 }
 
-// Runs the tool on the laid-out folder; the path of its answer, or "" when
-// it gave none.
-fs::path RunToolInFolder(const HostOptions& options, const HostPlay& play,
+// Lays out the folder, runs the batch file `bat` through the command
+// processor there (or, without one, the tool itself) and waits for it; the
+// path of the tool's answer, or "" (reported) when there is none: the run
+// failed, or JWC_TEMP.TXT is still as the host wrote it, so that the batch
+// file started no tool, the wrong one, or one it did not wait for.
+fs::path RunToolInFolder(const HostOptions& options, const HostPlay& play, const fs::path& bat,
                          const std::string& drawingBytes) {
   WorkFolder folder;
   std::string error;
-  if (!LayOutWorkFolder(options.workDir, options.exe, drawingBytes, options.flipType, folder,
+  if (!LayOutWorkFolder(options.workDir, options.exe, bat, drawingBytes, options.flipType, folder,
                         error)) {
     std::cerr << "jwhost: " << error << "\n";
     return {};
   }
   ToolRunOptions run;
   run.exe = folder.exe;
+  run.batchFile = folder.batchFile;
   run.arguments = play.toolArguments;
   run.winePrefix = DefaultWinePrefix(options.workDir);
   run.logFile = folder.dir / "tool.log";
@@ -104,11 +109,18 @@ fs::path RunToolInFolder(const HostOptions& options, const HostPlay& play,
   run.timeoutSeconds = options.timeoutSeconds;
   run.xvfbDisplay = options.xvfbDisplay;
   std::cout << "work folder: " << folder.dir.string() << "\n";
+  if (!bat.empty()) std::cout << "command processor: cmd /c " << bat.filename().string() << "\n";
   ToolRunResult result = RunTool(run);
   if (!result.error.empty()) std::cerr << "jwhost: " << result.error << "\n";
   if (!result.ended) return {};
-  std::cout << "tool ended with exit code " << result.exitCode
+  std::cout << (bat.empty() ? "tool" : "batch file") << " ended with exit code " << result.exitCode
             << (result.pressed ? " (window pressed by jwhost)" : "") << "\n";
+  if (ReadFileBytes(folder.transferFile) == TransferFileBytes(drawingBytes)) {
+    std::cerr << "jwhost: " << folder.transferFile.string()
+              << " is as the host wrote it: no tool answered before "
+              << (bat.empty() ? "the tool" : "the batch file") << " ended\n";
+    return {};
+  }
   return folder.transferFile;
 }
 
@@ -160,6 +172,9 @@ bool PrepareHostSide(const HostOptions& options, const HandOverRules& rules, Hos
   std::cout << "drawing: " << options.drawing.string() << ": " << Describe(host.parts.drawingCounts)
             << "\nhanded over: " << Describe(host.parts.selectedCounts)
             << "; kept untouched: " << Describe(host.parts.keptCounts) << "\n";
+  if (host.parts.selectedNotErased.Total() > 0) {
+    std::cout << "handed over but not erased: " << Describe(host.parts.selectedNotErased) << "\n";
+  }
   std::error_code ec;
   fs::create_directories(options.workDir, ec);
   LoadDrawing(options.drawing.string(), nullptr, host.whole);
@@ -185,19 +200,21 @@ PromiseReport ReplaceSelection(const fs::path& answer, const HostSide& host, int
   PromiseReport report =
       CheckPromise(host.selection.texts, answered.texts, flipType, host.selection.firstFontName);
   CheckEntityCount(host.parts.selectedCounts, back, report);
+  CheckNotDrawnTwice(host.parts.selectedNotErased, report);
   return report;
 }
 
 int Run(const HostOptions& options) {
   HostPlay play;
   HostSide host;
-  if (!ResolveHostPlay(options, play) || !PrepareHostSide(options, play.rules, host)) {
+  fs::path bat;
+  if (!ResolveHostPlay(options, play, bat) || !PrepareHostSide(options, play.rules, host)) {
     return kBadUsage;
   }
   fs::path answer = options.result;
   fs::path settings;
   if (answer.empty()) {
-    answer = RunToolInFolder(options, play, host.parts.handedOver);
+    answer = RunToolInFolder(options, play, bat, host.parts.handedOver);
     if (answer.empty()) return kToolFailed;
     settings = answer.parent_path() / options.exe.filename().replace_extension(".dat");
   }

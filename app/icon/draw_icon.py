@@ -1,11 +1,15 @@
 #!/usr/bin/env python3
-"""Draws the program's icon and writes app/app.ico (16, 32 and 48 pixels).
+"""Draws the program's icon and writes app/app.ico (16, 24, 32, 48 and 256
+pixels: small icons at 100% and 150%, the 32 and 48 pixel views, large
+icons), so that Windows scales none of them from another size.
 
 The picture: a letter A, a grey ring where its base point was and, past an
-arrow, a red dot where the flip puts it. The 32 and 48 pixel images are drawn
-from shapes on a 16-unit grid (2 and 3 pixels a unit, so straight edges fall
-on pixel edges) with 8 x 8 samples a pixel. The 16 pixel image is drawn pixel
-by pixel: shapes that small blur into grey.
+arrow, a red dot where the flip puts it. The 24 to 256 pixel images are drawn
+from shapes on a 16-unit grid (1.5 to 16 pixels a unit) with up to 8 x 8
+samples a pixel. The 16 pixel image is drawn pixel by pixel: shapes that
+small blur into grey, and an arrow of one or two pixels reads as "+", so its
+head there is a triangle five pixels tall. The 256 pixel image is stored as
+PNG, as Windows takes it at that size; the others as bitmaps.
 
 Usage: draw_icon.py [ICO_PATH]   (default: app.ico beside this folder)
 The output depends on nothing but this file: the same bytes every run.
@@ -13,6 +17,7 @@ The output depends on nothing but this file: the same bytes every run.
 import os
 import struct
 import sys
+import zlib
 
 COLOURS = {  # RGBA
     ".": (0, 0, 0, 0),
@@ -29,17 +34,17 @@ PIXELS_16 = """
 BBwwwwwwwwwwwwBB
 BwwwwwwkkwwwwwwB
 BwwwwwkkkkwwwwwB
-BwwwwwkkkkwwwwwB
 BwwwwkkwwkkwwwwB
 BwwwwkkwwkkwwwwB
 BwwwkkkkkkkkwwwB
 BwwwkkwwwwkkwwwB
 BwwkkwwwwwwkkwwB
 BwwwwwwwwwwwwwwB
-BwgggwwwawwrrrwB
-BwgwgwaaaawrrrwB
-BwgggwwwawwrrrwB
-BBwwwwwwwwwwwwBB
+BwwwwwwawwwwwwwB
+BwgggwwaawwrrrwB
+BwgwgaaaaawrrrwB
+BwgggwwaawwrrrwB
+BBwwwwwawwwwwwBB
 .BBBBBBBBBBBBBB.
 """
 
@@ -90,9 +95,12 @@ def from_pixels(text):
     return [[COLOURS[c] for c in row] for row in rows]
 
 
-def from_shapes(size, samples=8):
-    """Renders SHAPES at size pixels: each pixel the mean of samples^2 points,
-    colours averaged with their alpha (premultiplied), so edges blend."""
+def from_shapes(size):
+    """Renders SHAPES at size pixels: each pixel the mean of samples^2 points
+    (8 x 8 up to 48 pixels, fewer above, where a pixel is a smaller part of
+    an edge), colours averaged with their alpha (premultiplied), so edges
+    blend."""
+    samples = max(2, min(8, 384 // size))
     scale = 16 / size
     image = []
     for py in range(size):
@@ -119,8 +127,8 @@ def from_shapes(size, samples=8):
     return image
 
 
-def ico_entry(image):
-    """One icon image: a 32-bit BITMAPINFOHEADER bitmap (height doubled for
+def bitmap_entry(image):
+    """One icon image as a 32-bit BITMAPINFOHEADER bitmap (height doubled for
     the mask), rows bottom-up in BGRA, then the 1-bit AND mask (all zero:
     the alpha channel decides)."""
     size = len(image)
@@ -130,12 +138,27 @@ def ico_entry(image):
     return header + pixels + bytes(mask_row * size)
 
 
+def png_entry(image):
+    """One icon image as a PNG: 8-bit RGBA, rows top-down, no filter."""
+    size = len(image)
+
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    rows = b"".join(b"\0" + bytes(v for p in row for v in p) for row in image)
+    return (b"\x89PNG\r\n\x1a\n" +
+            chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
 def write_ico(path, images):
-    entries = [ico_entry(image) for image in images]
+    entries = [png_entry(image) if len(image) >= 256 else bitmap_entry(image)
+               for image in images]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for image, data in zip(images, entries):
-        size = len(image)
+        size = len(image) % 256  # 0 stands for 256
         out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(data), offset)
         offset += len(data)
     with open(path, "wb") as f:
@@ -145,7 +168,7 @@ def write_ico(path, images):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     path = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, "..", "app.ico")
-    write_ico(path, [from_pixels(PIXELS_16), from_shapes(32), from_shapes(48)])
+    write_ico(path, [from_pixels(PIXELS_16)] + [from_shapes(size) for size in (24, 32, 48, 256)])
 
 
 if __name__ == "__main__":

@@ -8,6 +8,9 @@ REM #g1
 REM #zc
 REM #zz
 REM #zw
-REM #ht3
+REM #ht10
+REM #ht20
+REM #ht30
+REM #ht40
 REM #e
 start /w JwwTextFlip.exe

@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # End to end through the substitute host: the release package (its batch
-# file and its program, under Wine on a private Xvfb display, :92) flips the
-# bundled sample drawing with each flip type. The host hands over only the
-# texts, as the batch file asks; every run must end with exit code 0 and
-# "hd", every text must keep its box, every non-text entity of the drawing
-# must be there after it, and the picture must be well-formed XML. The three
-# one-click batch files must give, without the window, the same answer as OK
-# with their flip type, byte for byte. Then Cancel must leave the drawing as
-# it was, and tampered answers (a moved text, a dropped text) must be caught.
+# files and its program, under Wine on a private Xvfb display, :92) flips the
+# bundled sample drawing with each flip type. Every batch file is run as the
+# host runs it: by the command processor (wine cmd /c) in the folder that
+# holds it, the program and JWC_TEMP.TXT, so that its own lines start the
+# program. The host hands over only the texts, as the batch file asks; every
+# run of the window's batch file must end with exit code 0 and "hd", every
+# text must keep its box, every non-text entity of the drawing must be there
+# after it, once, and the picture must be well-formed XML. The three one-click
+# batch files must give, without the window, the same answer as OK with their
+# flip type, byte for byte. Broken copies must fail: one that starts a
+# program that is not there, one that starts none, one that starts the
+# program with another flip type, and one with #ht3 for #ht30 (the dimension
+# figure handed over but not erased comes back twice). Then Cancel must leave
+# the drawing as it was, and tampered answers (a moved text, a dropped text)
+# must be caught.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root=$(pwd)
@@ -40,7 +47,7 @@ if ! zip_path=$(bash packaging/make-package.sh "$exe") || ! LC_ALL=C.UTF-8 unzip
   exit 1
 fi
 package_exe=$work/package/JwwTextFlip.exe
-package_bat=$work/package/JwwTextFlip.bat
+package_bat=$work/package/文字基点_反転.bat
 
 well_formed() {
   python3 -c 'import sys, xml.etree.ElementTree as e; e.parse(sys.argv[1])' "$1" 2>/dev/null
@@ -55,12 +62,13 @@ run() {
   rc=$?
 }
 
-rm -rf "$work"/flip* "$work"/one-click* "$work"/cancel* "$work"/tampered*
+rm -rf "$work"/flip* "$work"/one-click* "$work"/cancel* "$work"/tampered* "$work"/broken*
 
 for flip in 0 1 2; do
   name=flip$flip
-  run "$name" --flip "$flip" --press ok
-  if [ "$rc" -eq 0 ] && grep -q '^answer: hd' "$work/$name.log" &&
+  run "$name" --bat "$package_bat" --flip "$flip" --press ok
+  if [ "$rc" -eq 0 ] && grep -q '^command processor: cmd /c ' "$work/$name.log" &&
+     grep -q '^answer: hd' "$work/$name.log" &&
      grep -q 'every text kept its box' "$work/$name.log" &&
      grep -Eq 'checked, [1-9][0-9]* flipped' "$work/$name.log" &&
      grep -Eq '^non-text entities after: ([1-9][0-9]*) of the drawing.s \1 ' "$work/$name.log"; then
@@ -77,7 +85,8 @@ one_click=(文字基点_左右反転.bat 文字基点_上下反転.bat 文字基
 for flip in 0 1 2; do
   name=one-click$flip
   run "$name" --bat "$work/package/${one_click[$flip]}" --press none
-  if [ "$rc" -eq 0 ] && grep -q "^tool argument: /flip:$flip" "$work/$name.log" &&
+  if [ "$rc" -eq 0 ] && grep -q "^command processor: cmd /c ${one_click[$flip]}" "$work/$name.log" &&
+     grep -q "^tool argument: /flip:$flip" "$work/$name.log" &&
      grep -q 'every text kept its box' "$work/$name.log" &&
      cmp -s "$work/flip$flip/JWC_TEMP.TXT" "$work/$name/JWC_TEMP.TXT" &&
      [ ! -e "$work/$name/JwwTextFlip.dat" ]; then
@@ -87,7 +96,38 @@ for flip in 0 1 2; do
   fi
 done
 
-run cancel --flip 0 --press cancel
+# Broken copies of the batch files, made from the package's Shift-JIS bytes.
+# broken NAME SOURCE SED-PROGRAM EXIT-CODE WORDS PRESS: the copy run must end
+# with EXIT-CODE and print WORDS.
+mkdir -p "$work/broken"
+broken() {
+  local name=$1 source=$2 program=$3 code=$4 words=$5 press=$6
+  local bat=$work/broken/$name.bat
+  LC_ALL=C sed "$program" "$source" >"$bat"
+  if cmp -s "$bat" "$source"; then fail "broken copy $name is no different"; return; fi
+  run "broken-$name" --bat "$bat" --flip 1 --press "$press"
+  if [ "$rc" -eq "$code" ] && grep -q "$words" "$work/broken-$name.log"; then
+    pass "broken copy $name: $(grep -m1 "$words" "$work/broken-$name.log")"
+  else
+    fail "broken copy $name (exit code $rc, expected $code and \"$words\"):"
+    sed 's/^/  /' "$work/broken-$name.log"
+  fi
+}
+updown=$work/package/${one_click[1]}
+broken wrong-program "$updown" 's,^start /w JwwTextFlip.exe,start /w JwwTextFlop.exe,' 3 \
+  'is as the host wrote it' none
+broken no-program "$updown" '/^start /d' 3 'is as the host wrote it' none
+broken dimension-figures-twice "$package_bat" 's/^REM #ht30/REM #ht3/' 1 \
+  '^BROKEN .*drawn twice' ok
+# Another flip type than the name says: the host's answer differs from OK's.
+broken wrong-flip "$updown" 's,/flip:1,/flip:0,' 0 'tool argument: /flip:0' none
+if cmp -s "$work/flip1/JWC_TEMP.TXT" "$work/broken-wrong-flip/JWC_TEMP.TXT"; then
+  fail "broken copy wrong-flip gives the same answer as OK with flip type 1"
+else
+  pass "broken copy wrong-flip: its answer differs from OK with flip type 1"
+fi
+
+run cancel --bat "$package_bat" --flip 0 --press cancel
 if [ "$rc" -eq 0 ] && grep -q '^answer: hq' "$work/cancel.log" &&
    [ "$(head -c 2 "$work/cancel/JWC_TEMP.TXT")" = hq ]; then
   pass "cancel leaves the drawing unchanged"

@@ -83,7 +83,7 @@ TEST(HandOver, ThePartsHoldEveryEntityOnceWithItsAttributes) {
   const Drawing whole = Read(sample);
   const auto figure = EntityClass::kDimensionFigure;
   const Case cases[] = {
-      {"package: texts, dimension figures kept out",
+      {"texts, dimension figures kept out (#ht30)",
        {RangeSelection::kTextsOnly, true, {figure}},
        85},
       {"texts, dimension figures not kept out", {RangeSelection::kTextsOnly, true, {}}, 86},
@@ -109,11 +109,34 @@ TEST(HandOver, ThePartsHoldEveryEntityOnceWithItsAttributes) {
     std::sort(parts.begin(), parts.end());
     EXPECT_EQ(parts, all) << c.name;
     EXPECT_EQ(cut.selectedCounts.Total() + cut.keptCounts.Total(), cut.drawingCounts.Total());
+    EXPECT_EQ(cut.selectedNotErased.Total(), 0);
     if (c.rules.range == RangeSelection::kTextsOnly) {
       EXPECT_EQ(selection.segments.size() + selection.circles.size() + selection.blocks.size(),
                 c.rules.keptOut.empty() ? 1u : 0u)  // a dimension figure's line
           << c.name;
     }
+  }
+}
+
+TEST(HandOver, UnderHt3ADimensionFigureIsHandedOverAndKeptUnderHt30Neither) {
+  const std::string sample = Sample();
+  if (sample.empty()) GTEST_SKIP() << "JWHOST_SAMPLE not set";
+  const auto figure = EntityClass::kDimensionFigure;
+  const struct {
+    const char* name;
+    HandOverRules rules;
+    bool handedOver;
+  } cases[] = {
+      {"#ht3", {RangeSelection::kTextsOnly, true, {}, {figure}}, true},
+      {"#ht30", {RangeSelection::kTextsOnly, true, {figure}, {}}, false},
+  };
+  for (const auto& c : cases) {
+    const HandOverFiles cut = CutDrawing(sample, c.rules);
+    const bool inSelection = cut.handedOver.find("\nmsg") != std::string::npos;
+    EXPECT_EQ(inSelection, c.handedOver) << c.name;
+    EXPECT_NE(cut.kept.find("\nmsg"), std::string::npos) << c.name;  // never erased
+    EXPECT_EQ(cut.keptCounts.others, cut.drawingCounts.others) << c.name;
+    EXPECT_EQ(cut.selectedNotErased.Total(), c.handedOver ? 1 : 0) << c.name;
   }
 }
 

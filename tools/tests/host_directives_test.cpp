@@ -13,8 +13,9 @@ namespace {
 
 const char* kGood =
     "REM Flips base points\r\n@echo off\r\nREM #jww\r\nrem #cd\r\nREM #h3\r\n"
-    "REM #hc\x94\xCD\x88\xCD\r\nREM #g1\r\nREM #zc\r\nREM #zz\r\nREM #zw\r\nREM #ht3\r\n"
-    "REM #e\r\nREM #zs after the end\r\nstart /w JwwTextFlip.exe\r\n";
+    "REM #hc\x94\xCD\x88\xCD\r\nREM #g1\r\nREM #zc\r\nREM #zz\r\nREM #zw\r\n"
+    "REM #ht10\r\nREM #ht20\r\nREM #ht30\r\nREM #ht40\r\nREM #e\r\nREM #zs after the end\r\nstart "
+    "/w JwwTextFlip.exe\r\n";
 
 TEST(BatchFile, ReadsDirectivesAsTheHostDoes) {
   const BatchFile batch = ParseBatchFile(
@@ -36,7 +37,10 @@ TEST(HostDirectives, AGoodBatchFileSelectsTextsOnlyWithoutNotes) {
   ASSERT_TRUE(PlayFromBatch(ParseBatchFile(kGood), "JwwTextFlip.exe", play, error)) << error;
   EXPECT_EQ(play.rules.range, RangeSelection::kTextsOnly);
   EXPECT_TRUE(play.rules.allLayerGroups);
-  EXPECT_EQ(play.rules.keptOut, std::vector<EntityClass>{EntityClass::kDimensionFigure});
+  EXPECT_EQ(play.rules.keptOut,
+            (std::vector<EntityClass>{EntityClass::kBlock, EntityClass::kCurveLine,
+                                      EntityClass::kDimensionFigure, EntityClass::kSolid}));
+  EXPECT_TRUE(play.rules.notErased.empty());
   EXPECT_TRUE(play.rules.basePoints && play.rules.zFlags && play.rules.lineWidths);
   EXPECT_EQ(play.prompt, "\x94\xCD\x88\xCD");
   EXPECT_TRUE(play.notes.empty()) << play.notes.front();
@@ -59,7 +63,6 @@ TEST(HostDirectives, ABatchFileTheHostWouldNotRunThroughIsRefused) {
       {Edited("REM #e\r\n", ""), "no #e"},
       {Edited("REM #h3", "REM #h4"), "#h4"},
       {Edited("REM #g1", "REM #h1"), "more than one"},
-      {Edited("start /w ", "start "), "start /w JwwTextFlip.exe"},
   };
   for (const auto& c : cases) {
     HostPlay play;
@@ -91,11 +94,17 @@ TEST(HostDirectives, WhatTheHostDoesWithoutADirective) {
        [](const HostPlay& p) {
          EXPECT_FALSE(p.rules.basePoints || p.rules.zFlags || p.rules.lineWidths);
        }},
-      {Edited("REM #ht3", "REM #ht1\r\nREM #ht2\r\nREM #ht4"), "",
+      {Edited("REM #ht30", "REM #ht3"), "",  // written out, but not erased
+       [](const HostPlay& p) {
+         EXPECT_EQ(p.rules.keptOut.size(), 3u);
+         EXPECT_EQ(p.rules.notErased, std::vector<EntityClass>{EntityClass::kDimensionFigure});
+       }},
+      {Edited("REM #ht30", "REM #ht50"), "#ht50 (line 13) is not played",
        [](const HostPlay& p) { EXPECT_EQ(p.rules.keptOut.size(), 3u); }},
-      {Edited("REM #ht3", "REM #ht30"), "#ht30 (line 11) is not played",
-       [](const HostPlay& p) { EXPECT_TRUE(p.rules.keptOut.empty()); }},
-      {Edited("@echo off", "@echo on"), "command \"@echo on\"", [](const HostPlay&) {}},
+      {Edited("start /w ", "start "), "no \"start /w JwwTextFlip.exe\" line",
+       [](const HostPlay& p) { EXPECT_TRUE(p.toolArguments.empty()); }},
+      {Edited("JwwTextFlip.exe", "JwwTextFlip.exe2"), "no \"start /w JwwTextFlip.exe\" line",
+       [](const HostPlay&) {}},
   };
   for (const auto& c : cases) {
     HostPlay play;
@@ -133,10 +142,6 @@ TEST(HostDirectives, TheToolsArgumentsComeFromItsStartLine) {
     EXPECT_EQ(play.toolArguments, c.arguments) << c.start;
     EXPECT_EQ(FlipTypeOfArguments(play.toolArguments), c.flipType) << c.start;
   }
-  HostPlay play;
-  std::string error;
-  EXPECT_FALSE(PlayFromBatch(ParseBatchFile(Edited("JwwTextFlip.exe", "JwwTextFlip.exe2")),
-                             "JwwTextFlip.exe", play, error));
 }
 
 TEST(HostDirectives, TheRepositorysBatchFileIsPlayed) {

@@ -21,17 +21,22 @@ class WorkFolderTest : public ::testing::Test {
     fs::create_directories(root_);
     exe_ = root_ / "JwwTextFlip.exe";
     ASSERT_TRUE(WriteFileBytes(exe_, "MZ fake"));
+    bat_ = root_ / "flip.bat";
+    ASSERT_TRUE(WriteFileBytes(bat_, "REM flip\r\n"));
   }
   void TearDown() override { fs::remove_all(root_); }
-  fs::path root_, exe_;
+  fs::path root_, exe_, bat_;
 };
 
-TEST_F(WorkFolderTest, LaysOutTheToolTheTransferFileAndTheSettings) {
+TEST_F(WorkFolderTest, LaysOutTheBatchFileTheToolTheTransferFileAndTheSettings) {
   WorkFolder folder;
   std::string error;
-  ASSERT_TRUE(LayOutWorkFolder(root_ / "a" / "work", exe_, "lg0\r\nly1\r\n", 2, folder, error))
+  ASSERT_TRUE(
+      LayOutWorkFolder(root_ / "a" / "work", exe_, bat_, "lg0\r\nly1\r\n", 2, folder, error))
       << error;
   EXPECT_EQ(ReadFileBytes(folder.exe), "MZ fake");
+  EXPECT_EQ(folder.batchFile, folder.dir / "flip.bat");
+  EXPECT_EQ(ReadFileBytes(folder.batchFile), "REM flip\r\n");
   EXPECT_EQ(folder.transferFile.filename(), "JWC_TEMP.TXT");
   EXPECT_EQ(ReadFileBytes(folder.transferFile), "hq\r\nlg0\r\nly1\r\n");
   EXPECT_EQ(folder.settingsFile.filename(), "JwwTextFlip.dat");
@@ -41,17 +46,20 @@ TEST_F(WorkFolderTest, LaysOutTheToolTheTransferFileAndTheSettings) {
 TEST_F(WorkFolderTest, WithoutAFlipTypeTheToolsSettingsStay) {
   WorkFolder folder;
   std::string error;
-  ASSERT_TRUE(LayOutWorkFolder(root_, exe_, "", 1, folder, error));
-  ASSERT_TRUE(LayOutWorkFolder(root_, exe_, "", std::nullopt, folder, error));  // exe in place
+  ASSERT_TRUE(LayOutWorkFolder(root_, exe_, {}, "", 1, folder, error));
+  ASSERT_TRUE(LayOutWorkFolder(root_, exe_, {}, "", std::nullopt, folder, error));  // exe in place
   EXPECT_EQ(ReadFileBytes(folder.settingsFile), "0\r\n0\r\n1\r\n");
   EXPECT_EQ(ReadFileBytes(folder.exe), "MZ fake");
+  EXPECT_TRUE(folder.batchFile.empty());
 }
 
 TEST_F(WorkFolderTest, AMissingExecutableIsReported) {
   WorkFolder folder;
   std::string error;
-  EXPECT_FALSE(LayOutWorkFolder(root_ / "w", root_ / "none.exe", "", 0, folder, error));
+  EXPECT_FALSE(LayOutWorkFolder(root_ / "w", root_ / "none.exe", {}, "", 0, folder, error));
   EXPECT_NE(error.find("none.exe"), std::string::npos);
+  EXPECT_FALSE(LayOutWorkFolder(root_ / "w", exe_, root_ / "none.bat", "", 0, folder, error));
+  EXPECT_NE(error.find("none.bat"), std::string::npos);
 }
 
 TEST(TransferFile, BeginsWithHqExactlyOnce) {
