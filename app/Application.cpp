@@ -27,8 +27,7 @@ constexpr int kBadArguments = 2;
 // The transfer file beside the executable, or "" when the program cannot tell
 // its own folder (it then reads and writes nothing, as the window does).
 std::string TransferFilePath() {
-  const std::string folder = FolderOf(ExecutablePath());
-  return folder.empty() ? std::string() : folder + kTransferFileName;
+  return TransferFileIn(FolderOf(ExecutablePath()));
 }
 
 // "/flip:N": the confirmed run with flip type N on the transfer file, and its
@@ -45,11 +44,9 @@ int FlipWithoutWindow(int32_t flipType) {
 // Arguments the program does not know: the host is answered "hq", so that it
 // changes nothing, and only then the user is told which options there are.
 int RefuseArguments(std::wstring_view arguments) {
-  if (const std::string path = TransferFilePath(); !path.empty()) {
-    JwwInit();
-    SaveOutputFile(path);
-    JwwRelease();
-  }
+  // Opened without reading and closed without confirming: the answer is "hq".
+  OpenTransferFile("");
+  CloseTransferFile(TransferFilePath());
   MessageBoxW(nullptr, BadArgumentsMessage(arguments).c_str(), kMessageCaption,
               MB_OK | MB_ICONWARNING);
   return kBadArguments;

@@ -44,12 +44,9 @@ void TForm1::Show() {
 }
 
 void TForm1::FormShow() {
-  JwwInit();
   exePath_ = ExecutablePath();
   ExeDir = FolderOf(exePath_);
-  // Without its own folder the program must not guess a transfer file.
-  if (!ExeDir.empty()) JwwReadFile(ExeDir + kTransferFileName);
-  ResetWriterState();
+  OpenTransferFile(TransferFileIn(ExeDir));
   LoadSettings(SettingsPath());
   PlaceWindow();
   SelectRadioItem(controls_, FlipType);
@@ -87,8 +84,7 @@ void TForm1::CloseWindow() {
 }
 
 void TForm1::FormClose() {
-  if (!ExeDir.empty()) SaveOutputFile(ExeDir + kTransferFileName);
-  JwwRelease();
+  CloseTransferFile(TransferFileIn(ExeDir));
 }
 
 void TForm1::LoadSettings(const std::string& path) {

@@ -27,8 +27,12 @@ bool WideToUtf8(std::wstring_view wide, std::string& out);
 
 // --- The program's path ----------------------------------------------------------
 
-// The transfer file's name; it lies in the executable's own folder.
-inline constexpr char kTransferFileName[] = "JWC_TEMP.TXT";
+// The transfer file in `folder` (the executable's own, with its trailing
+// separator), or "" when the folder is unknown: the program must not guess a
+// transfer file, and then reads and writes none.
+inline std::string TransferFileIn(const std::string& folder) {
+  return folder.empty() ? std::string() : folder + "JWC_TEMP.TXT";
+}
 
 // Full path of the running executable in UTF-8, or "" when the system cannot
 // give it or it has no UTF-8 form.

@@ -1,5 +1,6 @@
-// The pipeline under measurement, stage by stage: the confirmed run itself,
-// with progress that shows nothing, so that only the core is timed.
+// The pipeline under measurement, stage by stage: the run's phases
+// themselves, with progress that shows nothing, so that only the core is
+// timed.
 #include "bench/PipelineRun.h"
 
 #include <chrono>
@@ -56,9 +57,7 @@ TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output
     cpuStart = cpuNow;
   };
 
-  JwwInit();
-  run.readComplete = JwwReadFile(input);
-  ResetWriterState();
+  run.readComplete = OpenTransferFile(input);
   endStage(bsRead);
   run.entities = entityOrder.Count();
   run.texts = jwwTexts.Count();
@@ -68,6 +67,8 @@ TPipelineRun RunPipelineOnce(const std::string& input, const std::string& output
   endStage(bsWrite);
   run.outputLines = OutputLineCount();
 
+  // CloseTransferFile in its two steps, so that the save, which the user
+  // waits for, and the release after it are timed apart.
   run.saved = SaveOutputFile(output);
   endStage(bsSave);
   for (int s : {bsRead, bsFlip, bsWrite, bsSave}) {

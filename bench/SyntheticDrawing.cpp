@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "transfer/JwwEntityKinds.h"
+
 namespace {
 
 constexpr int64_t kUnit = 10000000000;  // 1.0 in fixed point: ten decimals
@@ -52,9 +54,6 @@ constexpr std::string_view kFontLines[] = {
     "cn\"$<\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e>",  // MS Gothic
     "cn\"$<\x82\x6c\x82\x72 \x96\xbe\x92\xa9>",                  // MS Mincho
 };
-
-constexpr std::string_view kTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                              "cp", "ct", "ck", "cz", "c2"};
 
 // splitmix64: small, fast and the same on every platform.
 class TRandom {
@@ -319,7 +318,8 @@ void TDrawingWriter::CircleOrArc() {
 
 void TDrawingWriter::Text() {
   TPrecision p = RandomPrecision();
-  buffer_ += random_.Percent(90) ? kTextKeywords[0] : kTextKeywords[random_.Below(10)];
+  buffer_ += random_.Percent(90) ? kJwwTextKeywords[0]
+                                 : kJwwTextKeywords[random_.Below(kJwwTextKindCount)];
   Point(Coordinate(p), Coordinate(p));
   if (random_.Percent(75)) {
     buffer_ += " 1 0";

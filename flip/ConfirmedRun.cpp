@@ -1,9 +1,34 @@
 #include "flip/ConfirmedRun.h"
 
-#include <new>
-
-#include "flip/BasePointFlip.h"
 #include "transfer/JwwGaibu.h"
+
+namespace {
+
+// SaveOutputFile over `path`; false for an empty path. SaveOutputFile
+// handles its own failures; an exception from a file operation counts as one
+// more.
+bool SaveAnswer(const std::string& path) {
+  if (path.empty()) return false;
+  try {
+    return SaveOutputFile(path);
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
+bool OpenTransferFile(const std::string& path) {
+  try {
+    JwwInit();
+    if (!path.empty()) JwwReadFile(path);
+    ResetWriterState();
+  } catch (...) {
+    jwwReadResult = jrIncomplete;
+    ClearOutputLines();
+  }
+  return jwwReadResult == jrComplete;
+}
 
 void RunConfirmedFlip(int32_t flipType, TJwwProgress& progress) {
   if (jwwReadResult == jrIncomplete) return;
@@ -11,15 +36,19 @@ void RunConfirmedFlip(int32_t flipType, TJwwProgress& progress) {
     FlipAllTexts(flipType, progress);
     AddOutputLine("hd");
     WriteAllEntities(progress);
-  } catch (const std::bad_alloc&) {
+  } catch (...) {
     ClearOutputLines();
   }
 }
 
+bool CloseTransferFile(const std::string& path) {
+  const bool saved = SaveAnswer(path);
+  JwwRelease();
+  return saved;
+}
+
 bool FlipTransferFile(const std::string& path, int32_t flipType, TJwwProgress& progress) {
-  JwwInit();
-  JwwReadFile(path);
-  ResetWriterState();
+  OpenTransferFile(path);
   RunConfirmedFlip(flipType, progress);
-  return SaveOutputFile(path);
+  return SaveAnswer(path);
 }

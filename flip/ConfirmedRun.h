@@ -1,5 +1,12 @@
-// The run behind the window's OK, in one place: the window, the command line,
-// the benchmark, the fuzz targets and the tests all run this and nothing else.
+// The tool's run in its three phases, each written once: opening the transfer
+// file as the window opens, the confirmed run behind OK, closing as the window
+// closes. The window runs one phase per event handler; `/flip:N`,
+// jwwpipeline, the benchmark, the fuzz target and the tests run the phases
+// (or FlipTransferFile, all of them at once), never the steps inside them.
+//
+// Whatever goes wrong inside a phase answers "hq" and never escapes: a run
+// that fails part way leaves no output line, so that the saved file says "hq"
+// and the host changes nothing.
 #pragma once
 
 #include <cstdint>
@@ -8,17 +15,31 @@
 #include "flip/BasePointFlip.h"
 #include "transfer/JwwProgress.h"
 
-// On the store as read and with the writer reset: flips every text with
+// Opening: empties the store (JwwInit), reads the transfer file at `path`
+// into it (JwwReadFile; an empty path, a program that cannot tell its own
+// folder, reads nothing) and resets the writer (ResetWriterState), so that
+// the store is ready for RunConfirmedFlip. Returns true when the file was
+// read to its end. Never throws: a failure part way marks the read
+// jrIncomplete, so that a confirmed run after it answers "hq".
+bool OpenTransferFile(const std::string& path);
+
+// The confirmed run, on the store as opened: flips every text with
 // `flipType`, adds "hd" and writes every entity, telling `progress` as it goes
 // (Escape aborts the pass as WriteAllEntities describes). A transfer file that
-// was not read to its end leaves no output line at all, so that the saved
-// file says "hq": a part of the selection given back with "hd" would make the
-// host delete the rest. Memory running out part way clears the output lines
-// for the same reason. Never throws.
+// was not read to its end leaves no output line at all: a part of the
+// selection given back with "hd" would make the host delete the rest.
+// Whatever goes wrong inside (memory running out, a failure on the second
+// thread, an exception from `progress`) clears the output lines for the same
+// reason. Never throws.
 void RunConfirmedFlip(int32_t flipType, TJwwProgress& progress);
 
-// A whole confirmed run without a window: empties the store, reads the
-// transfer file at `path`, resets the writer, runs RunConfirmedFlip and saves
-// the answer over `path`. The store is left as the run made it; the caller
-// releases it. Returns SaveOutputFile's answer.
+// Closing: saves the answer over `path` (SaveOutputFile: the output lines, or
+// "hq" when there are none; an empty path saves nothing) and frees the store
+// (JwwRelease). Returns whether the answer was saved. Never throws.
+bool CloseTransferFile(const std::string& path);
+
+// A whole confirmed run without a window: OpenTransferFile, RunConfirmedFlip
+// and the save of CloseTransferFile, all on `path`. The store is left as the
+// run made it, for the caller to look at; the caller then calls JwwRelease.
+// Returns whether the answer was saved. Never throws.
 bool FlipTransferFile(const std::string& path, int32_t flipType, TJwwProgress& progress);

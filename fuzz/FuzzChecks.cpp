@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "common/MyFunc.h"
+#include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwOutputLines.h"
 #include "transfer/JwwStore.h"
 
@@ -43,10 +44,8 @@ void RequireSoundStore() {
 }
 
 bool IsTextCommandLine(std::string_view line) {
-  static constexpr std::string_view kKeywords[] = {"ch", "cv", "cs", "cr", "co",
-                                                   "cp", "ct", "ck", "cz", "c2"};
   if (line.size() < 5 || line[2] != ' ' || line.substr(line.size() - 2) != " \"") return false;
-  for (std::string_view keyword : kKeywords)
+  for (std::string_view keyword : kJwwTextKeywords)
     if (line.substr(0, 2) == keyword) return true;
   return false;
 }

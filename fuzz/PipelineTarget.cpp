@@ -39,8 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(RequireSoundSavedFile(saved) == textsWritten,
           "every text command is joined with its text in the saved file");
 
-  JwwInit();
-  Require(JwwReadFile(kPath) && jwwReadResult == jrComplete, "the saved file is read back");
+  Require(OpenTransferFile(kPath), "the saved file is read back");
   Require(jwwTexts.Count() + jwwLineTexts.Count() == textsWritten,
           "the saved file reads back with as many texts as were written");
   JwwRelease();

@@ -75,7 +75,10 @@ Statement Entity(EntityClass kind, bool isCs = false) {
 }
 
 // What a line is, by its first word `k` and its word count `n`, tried in the
-// order in which the host's statements take precedence over each other.
+// order in which the host's statements take precedence over each other. The
+// keywords are spelled out here on purpose, not taken from the core's table
+// of kinds: this scan is an independent check of the reader, and a keyword
+// wrong in that table must not be wrong here too.
 Statement Classify(std::string_view k, int n) {
   if (k.find("file=") != std::string_view::npos) return {};
   if ((k == "hk" && n >= 2) || (k == "hs" && n >= 17) || (k == "hzs" && n >= 3) ||

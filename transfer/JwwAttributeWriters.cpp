@@ -93,18 +93,18 @@ void PutPointColour(int32_t pointColour) {
   PutIntAttribute(jaPointColour, currentAttributes.curPointColour, pointColour, "pn");
 }
 
-// Writes "lc10 " + value when the host's colour is not already 10 with this
-// solid colour. Writing it sets both the colour and the solid colour.
+// Writes "lc10 " + value when the host's colour is not already the extended
+// colour with this value. Writing it sets both the colour and the solid colour.
 void PutSolidColour(int32_t value) {
   value = ZeroIfOutside(value, 0, kMaxSolidColour);
   TJwwCurrentAttributes& c = currentAttributes;
-  bool unchanged = !attrPending[jaColour] && c.curColour == 10 && !attrPending[jaSolidColour] &&
-                   value == c.curSolidColour;
+  bool unchanged = !attrPending[jaColour] && c.curColour == kJwwExtendedColour &&
+                   !attrPending[jaSolidColour] && value == c.curSolidColour;
   if (unchanged) return;
-  TJwwCommandLine("lc10 ").Int(value).Add();
+  TJwwCommandLine("lc").Int(kJwwExtendedColour).SpaceInt(value).Add();
   c.curSolidColour = value;
   attrPending[jaSolidColour] = false;
-  c.curColour = 10;
+  c.curColour = kJwwExtendedColour;
   attrPending[jaColour] = false;
 }
 

@@ -24,10 +24,6 @@ constexpr std::string_view TextKeyword(int32_t textKind) {
                                                          : kJwwTextKeywords[0];
 }
 
-// The unit's text is always a "cs" text (text kind 2), whatever kind its
-// record holds.
-constexpr int32_t kUnitTextKind = 2;
-
 // A text command is two output lines: the keyword and numbers ending in a
 // space and a double quote, then the text itself, which the saved file joins
 // onto the same physical line.
@@ -114,7 +110,7 @@ void PutLineText(std::string_view text, double x1, double y1, double x2, double 
   }
   out.Add(JwwKindKeyword(jekLineText));
   AddBareLine(x1, y1, x2, y2, out);
-  AddTextCommand(TextKeyword(kUnitTextKind), text, x, y, dx, dy, out);
+  AddTextCommand(TextKeyword(kJwwLineTextTextKind), text, x, y, dx, dy, out);
 }
 
 void PutSolid2(double x1, double y1, double x2, double y2, TJwwLineSink& out) {

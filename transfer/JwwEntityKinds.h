@@ -2,13 +2,17 @@
 // text keywords. Each kind's row names its number, the keyword of its
 // statement where it has one of its own, its array in the store and its entity
 // writer. Clearing and releasing the store, counting records, the output
-// pass's dispatch and every walk over the records follow the table, so a new
-// kind is one more row.
+// pass's dispatch, the reader's choice of array and every walk over the
+// records follow the table and need nothing more for a new kind. A new kind
+// still needs its record and array (JwwStore), its statement (JwwReader,
+// JwwReaderEntities), and its command and writer (JwwEntityCommands,
+// JwwEntityWriters).
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 #include <tuple>
+#include <type_traits>
 
 #include "transfer/JwwEntityWriters.h"
 #include "transfer/JwwStore.h"
@@ -17,6 +21,11 @@
 inline constexpr std::string_view kJwwTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
                                                         "cp", "ct", "ck", "cz", "c2"};
 constexpr int32_t kJwwTextKindCount = 10;
+
+// "cs", the text kind that completes a line-and-text unit after "msg" and a
+// plain line, and the kind that the unit's text is always written back as.
+constexpr int32_t kJwwLineTextTextKind = 2;
+static_assert(kJwwTextKeywords[kJwwLineTextTextKind] == "cs");
 
 template <class TRecord>
 struct TJwwKind {
@@ -70,6 +79,20 @@ constexpr std::string_view JwwKindKeyword(TJwwEntKind kind) {
     if (row.kind == kind) keyword = row.keyword;
   });
   return keyword;
+}
+
+// The array of `kind` among the kinds whose record is TRecord (the "sc" and
+// "se" solids share one record, the "so" and "sg" solids another); nullptr
+// when `kind` is none of them.
+template <class TRecord>
+constexpr TJwwBlockList<TRecord>* JwwKindRecords(int32_t kind) {
+  TJwwBlockList<TRecord>* records = nullptr;
+  JwwForEachKind([&](const auto& row) {
+    if constexpr (std::is_same_v<typename std::decay_t<decltype(row)>::Record, TRecord>) {
+      if (row.kind == kind) records = row.records;
+    }
+  });
+  return records;
 }
 
 // Calls `f(row, record)` with the row and the record that `ref` names; a kind

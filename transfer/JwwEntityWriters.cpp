@@ -32,10 +32,10 @@ void PutTextLook(const TJwwEntText& text) {
   PutFontName(text.fontName.View());
 }
 
-// Colour 10 carries the solid's own colour value; any other colour is an
-// ordinary colour line.
+// The extended colour carries the solid's own colour value; any other colour
+// is an ordinary colour line.
 void PutSolidColourRule(const TJwwEntHead& head, int32_t solidColour) {
-  if (head.colour == 10) {
+  if (head.colour == kJwwExtendedColour) {
     PutSolidColour(solidColour);
   } else {
     PutColour(head.colour);

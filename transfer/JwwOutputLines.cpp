@@ -17,7 +17,6 @@
 namespace {
 
 constexpr uint32_t kChunkBytes = 1 << 20;
-constexpr int32_t kBlockLines = 1000;
 constexpr std::string_view kLineEnd = "\r\n";
 
 struct Chunk {
@@ -174,10 +173,6 @@ void ReleaseOutputLines() {
 
 int32_t OutputLineCount() {
   return lineCount;
-}
-
-int64_t OutputLineCapacity() {
-  return (int64_t{lineCount} + kBlockLines - 1) / kBlockLines * kBlockLines;
 }
 
 int32_t OutputChunkCount() {

@@ -24,12 +24,6 @@ void ClearOutputLines();
 
 int32_t OutputLineCount();
 
-// The list's capacity as its growth rule counts it: the count rounded up to
-// whole blocks of 1000 lines. The bytes themselves live in 1 MiB chunks,
-// enlarged far less often; the figure exists so that the rule the list
-// follows can be seen from outside.
-int64_t OutputLineCapacity();
-
 // The file's bytes in order, as chunks: chunk `i` of OutputChunkCount(). Each
 // view stays valid until the list is cleared or released.
 int32_t OutputChunkCount();

@@ -4,7 +4,7 @@
 // reaches beyond its piece, and the ordered finishing settles that. The
 // tokens stay views into the piece's own bytes (or into a side buffer for the
 // rare token that had to be copied) and the reals are converted beforehand,
-// so applying a line is the statement table alone.
+// so applying a line is only the reader's dispatch of its statement.
 #include "transfer/JwwReadInPieces.h"
 
 #include <algorithm>

@@ -1,8 +1,9 @@
-// The transfer-file reader: the file loop and the statement table. A line's
-// first token picks the statement; the statements are tried in a fixed
-// order, and one whose token count does not fit passes the line on to the
-// next. Lines are grouped by the first byte of their keyword only to skip
-// groups that cannot match; within a group the order is kept.
+// The transfer-file reader: the file loop and the dispatch of statements. A
+// line's first token picks the statement: a switch on its first byte picks
+// the group of keywords that can match (ReadStatement), and within a group an
+// if-chain tries the statements in a fixed order, where one whose token count
+// does not fit passes the line on to the next. A four-token line that no
+// statement takes is a plain line.
 #include "transfer/JwwReader.h"
 
 #include <cstdint>

@@ -51,9 +51,7 @@ void JwwReadLayer(const TJwwLineTokens& tokens) {
 void JwwReadColour(const TJwwLineTokens& tokens) {
   int32_t colour = TextToInt(tokens[0].substr(2));
   SetAttribute(jaColour, colour, initialAttributes.initialColour, currentAttributes.curColour);
-  // Colour 10 carries an extended colour, which solids keep.
-  constexpr int32_t kExtendedColour = 10;
-  if (colour == kExtendedColour && tokens.count >= 2) {
+  if (colour == kJwwExtendedColour && tokens.count >= 2) {
     currentAttributes.curSolidColour = TextToInt(tokens[1]);
   }
 }

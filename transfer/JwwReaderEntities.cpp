@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/MyFunc.h"
+#include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwStore.h"
 
 namespace {
@@ -165,8 +166,7 @@ void JwwReadText(const TJwwLineTokens& tokens, int32_t textKind) {
   // entity is in the store.
   TJwwShortStr fontName = JwwStoreCurrentFontName();
   TJwwShortStr body = JwwStoreShortStr(tokens[5]);
-  constexpr int32_t kCsTextKind = 2;
-  if (lineTextPending && textKind == kCsTextKind) {
+  if (lineTextPending && textKind == kJwwLineTextTextKind) {
     TJwwEntLineText& unit = NewEntity(jwwLineTexts, jekLineText);
     unit.line = pendingLine;
     unit.line.polylineNo = 0;
@@ -222,7 +222,7 @@ void JwwReadSolid(const TJwwLineTokens& tokens) {
 }
 
 void JwwReadSolidWithCode(const TJwwLineTokens& tokens, int32_t kind) {
-  TJwwEntSolidSc& s = NewEntity(kind == jekSolidSe ? jwwSolidSes : jwwSolidScs, kind);
+  TJwwEntSolidSc& s = NewEntity(*JwwKindRecords<TJwwEntSolidSc>(kind), kind);
   s.solidColour = currentAttributes.curSolidColour;
   for (int i = 0; i < 7; ++i) s.values[i] = Real(tokens, i + 1);
   s.code = Int(tokens, 8);
@@ -230,7 +230,7 @@ void JwwReadSolidWithCode(const TJwwLineTokens& tokens, int32_t kind) {
 }
 
 void JwwReadSolidOfEight(const TJwwLineTokens& tokens, int32_t kind) {
-  TJwwEntSolidSo& s = NewEntity(kind == jekSolidSg ? jwwSolidSgs : jwwSolidSos, kind);
+  TJwwEntSolidSo& s = NewEntity(*JwwKindRecords<TJwwEntSolidSo>(kind), kind);
   s.solidColour = currentAttributes.curSolidColour;
   for (int i = 0; i < 8; ++i) s.values[i] = Real(tokens, i + 1);
   EndEntity();

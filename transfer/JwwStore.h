@@ -207,6 +207,10 @@ struct TJwwInitialAttributes {
 };
 extern TJwwInitialAttributes initialAttributes;
 
+// One record, two meanings in turn. While the file is read it is the running
+// state that each new entity takes; ResetWriterState then gives it its start
+// values, and from there on it holds what the writer last wrote (with
+// attrPending telling what it has not written yet).
 struct TJwwCurrentAttributes {
   int32_t curIndicatedPointNo;
   int32_t curGroup, curLayer, curColour, curLineType, curLineWidth;
@@ -217,9 +221,13 @@ struct TJwwCurrentAttributes {
   std::string curFontName;
   int32_t curZFlags;
   int32_t curPointColour;
-  int32_t curSolidColour;
+  int32_t curSolidColour;  // the extended colour that goes with colour 10
 };
 extern TJwwCurrentAttributes currentAttributes;
+
+// The colour whose "lc" line carries an extended colour value as its second
+// token: the solids keep it (solidColour) and are written back with it.
+constexpr int32_t kJwwExtendedColour = 10;
 
 // Indices of attrPending. The first six mean "no line of this kind read yet"
 // to the reader; all ten mean "not written yet" to the writer.

@@ -1,5 +1,5 @@
-// The run of a confirmed window without the window: read the transfer file,
-// then the confirmed run and the save over the same file.
+// The confirmed window without the window, in the run's own phases: opening
+// is OpenTransferFile; this is OK followed by the save that closing makes.
 #pragma once
 
 #include <string>
@@ -7,16 +7,9 @@
 #include "flip/ConfirmedRun.h"
 #include "transfer/JwwGaibu.h"
 
-// Reads `path` into a fresh store. Returns JwwReadFile's answer.
-inline bool ReadInto(const std::string& path) {
-  JwwInit();
-  return JwwReadFile(path);
-}
-
-// Runs the confirmed window's flow on the store as read and saves the result
-// over `path`. Returns SaveOutputFile's answer.
+// The confirmed run on the store as opened, and its answer saved over `path`.
+// Returns SaveOutputFile's answer.
 inline bool ConfirmAndSave(const std::string& path, int32_t flipType) {
-  ResetWriterState();
   TJwwSilentProgress progress;
   RunConfirmedFlip(flipType, progress);
   return SaveOutputFile(path);

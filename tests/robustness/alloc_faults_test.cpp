@@ -64,8 +64,7 @@ TEST(AllocationFaults, EachFailedAllocationEndsTheReadIncompleteWithASoundStore)
 // Reads `path`, then runs the confirmed run with block allocation `k` failing
 // (0: none) and saves. Returns the allocations made.
 int PassWithFailingAllocation(const std::string& path, int k) {
-  EXPECT_TRUE(ReadInto(path));
-  ResetWriterState();
+  EXPECT_TRUE(OpenTransferFile(path));
   allocations = 0;
   failAt = k;
   jwwBlockAllocFails = CountedAllocationFails;

@@ -23,14 +23,14 @@ class HostileLines : public ::testing::Test {
   // Reads `bytes` as the transfer file; the read must end as `complete` says.
   void Read(const std::string& bytes, bool complete = true) {
     WriteBytes(path_, bytes);
-    ASSERT_EQ(ReadInto(path_), complete);
+    ASSERT_EQ(OpenTransferFile(path_), complete);
     ExpectSoundStore();
   }
 
   // Saves the confirmed run over the file and reads the result back.
   void RoundTrip() {
     ASSERT_TRUE(ConfirmAndSave(path_, -1));
-    ASSERT_TRUE(ReadInto(path_));
+    ASSERT_TRUE(OpenTransferFile(path_));
   }
 
   std::string Saved() { return ReadBytes(path_); }

@@ -173,12 +173,12 @@ TEST_F(HugeInputs, RandomFilesReadSaveAndReadBack) {
     const std::string file = RandomFile(random, seed % 2 == 0);
     WriteBytes(path, file);
     // Statements after an end-of-file mark leave the read incomplete.
-    ASSERT_EQ(ReadInto(path), !HasStatementsAfterEndMark(file));
+    ASSERT_EQ(OpenTransferFile(path), !HasStatementsAfterEndMark(file));
     ExpectSoundStore();
     if (jwwReadResult != jrComplete) continue;
     ASSERT_TRUE(ConfirmAndSave(path, seed % 4));
     EXPECT_EQ(ReadBytes(path).substr(0, 4), "hd\r\n");
-    ASSERT_TRUE(ReadInto(path));
+    ASSERT_TRUE(OpenTransferFile(path));
     ExpectSoundStore();
   }
 }
