@@ -50,11 +50,6 @@ inline TDoubleDouble DdAdd(TDoubleDouble a, TDoubleDouble b) {
   return FastTwoSum(mid.hi, mid.lo + low.lo);
 }
 
-inline TDoubleDouble DdAddDouble(TDoubleDouble a, double b) {
-  const TDoubleDouble sum = TwoSum(a.hi, b);
-  return FastTwoSum(sum.hi, sum.lo + a.lo);
-}
-
 // Quotient with a relative error below 2^-103, for b.hi != 0.
 inline TDoubleDouble DdDivide(TDoubleDouble a, TDoubleDouble b) {
   const double first = a.hi / b.hi;

@@ -237,20 +237,3 @@ double ExactArcTangent2(double y, double x) {
     return angle;
   });
 }
-
-double ExactPlusTwoPi(double r) {
-  return RoundedOnceSettled([r](int64_t fractionBits) {
-    const TBigUnsigned twoPi = BigShiftLeft(HalfPiFixed(fractionBits), 2);
-    const TBigUnsigned magnitude = BigFromDouble(r, fractionBits);
-    TFixedValue sum{false, {}, fractionBits, 8 + 1};
-    if (r >= 0) {
-      sum.magnitude = BigAdd(twoPi, magnitude);
-    } else if (BigCompare(twoPi, magnitude) >= 0) {
-      sum.magnitude = BigSubtract(twoPi, magnitude);
-    } else {
-      sum.magnitude = BigSubtract(magnitude, twoPi);
-      sum.negative = true;
-    }
-    return sum;
-  });
-}

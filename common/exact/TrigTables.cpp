@@ -49,7 +49,6 @@ TTrigConstants BuildConstants() {
   c.halfPi = ToDoubleDouble(halfPi);
   c.inverseHalfPi = 1 / c.halfPi.hi;
   c.pi = {2 * c.halfPi.hi, 2 * c.halfPi.lo};
-  c.twoPi = {4 * c.halfPi.hi, 4 * c.halfPi.lo};
   return c;
 }
 

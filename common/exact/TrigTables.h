@@ -14,7 +14,6 @@ struct TTrigConstants {
   double inverseHalfPi;  // about 2/pi, only to choose k
   TDoubleDouble halfPi;
   TDoubleDouble pi;
-  TDoubleDouble twoPi;
 };
 
 // Table points: sin, cos and atan are tabulated at j / kTableSteps.
