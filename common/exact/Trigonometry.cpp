@@ -246,8 +246,8 @@ double RoundedToDouble(uint64_t n, int scale) {
   const uint64_t rest = n & ((kHalf << 1) - 1);
   const uint64_t rounded = kept + (rest > kHalf || (rest == kHalf && (kept & 1) != 0) ? 1 : 0);
   // rounded <= 2^53 converts exactly; the power of two scales exactly.
-  return static_cast<double>(rounded) * DoubleFromBits(static_cast<uint64_t>(
-                                            kExponentBias + scale + kDropped) << kFractionBits);
+  return static_cast<double>(rounded) *
+         DoubleFromBits(static_cast<uint64_t>(kExponentBias + scale + kDropped) << kFractionBits);
 }
 
 }  // namespace
