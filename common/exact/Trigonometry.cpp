@@ -30,11 +30,13 @@ constexpr double kReductionLimit = 0x1p19;
 // analysis gives less than 2^-72: about six roundings of 2^-53 on terms below
 // 2^-23 of the result (the Taylor terms beyond t, the products with
 // cos t - 1, their sums); the table, the reduced angle and the exact
-// products add less than 2^-100.
+// products add less than 2^-100 (docs/trigonometry-error-analysis.md, 4.2).
 constexpr double kSinCosBound = 0x1p-70;
 
 // Bound on the absolute error of the reduced angle per unit of k: k times
-// the 2^-151 by which the four parts miss pi/2, with room to spare.
+// the 2^-156 by which the four parts miss pi/2, and the 2^-148.8 that the
+// rounding of the reduction's tail adds, are below 0.58 k 2^-148
+// (docs/trigonometry-error-analysis.md, 4.1).
 constexpr double kReductionErrorPerStep = 0x1p-148;
 
 // x - k pi/2 for 0 <= x < 2^19 (Cody and Waite): x - k p0 is exact by
@@ -153,9 +155,9 @@ constexpr double kLeastMagnitude = 0x1p-400;
 constexpr double kGreatestMagnitude = 0x1p400;
 
 // Bound on the error relative to the result. The analysis gives less than
-// 2^-73: the Taylor terms beyond d evaluated in double (below 2^-74 of d,
-// and |d| is at most the result), then z, d, the table and the double-double
-// sums within 2^-100.
+// 2^-73: the Taylor terms beyond d evaluated in double (below 2^-73.4 of d,
+// and |d| is at most 1.28 times the result), then z, d, the table and the
+// double-double sums within 2^-100 (docs/trigonometry-error-analysis.md, 5).
 constexpr double kArcTangentBound = 0x1p-70;
 
 // atan(smaller / larger) for 0 < smaller <= larger, both within the fast
