@@ -255,13 +255,15 @@ double RoundedToDouble(uint64_t n, int scale) {
 }  // namespace
 
 double PlusTwoPi(double r) {
+  const double twoPi = RoundedToDouble(kTwoPiSignificand, kTwoPiScale);
+  if (!(r < 0 && r > -4)) return r + twoPi;  // outside the emulation's range, NaN too
   uint64_t significand = 0;
   int exponent = 0;
   SplitDouble(r, significand, exponent);  // |r| = significand * 2^exponent
   const int shift = exponent - kSumScale;
   // |r| < 2^-72 (subnormals included): the sum lies closer to 2 pi than half
   // a unit of its 64th bit, 2^-62, so the first rounding gives 2 pi.
-  if (shift < 0) return RoundedToDouble(kTwoPiSignificand, kTwoPiScale);
+  if (shift < 0) return twoPi;
   // |r| = high * 2^64 + low units of 2^-125, exactly; |r| < 4 puts its top
   // bit at most 127 places up.
   const uint64_t high =
