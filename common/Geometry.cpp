@@ -43,7 +43,8 @@ double PointDistance(double x1, double y1, double x2, double y2) {
 // axis, in [0, 2*pi]; a vector whose components are both below 1e-10 in
 // magnitude counts as horizontal and gives 0. A negative arctangent is raised
 // by 2*pi; a vector just below the positive x axis therefore gives 2*pi itself.
-// The arctangent and the sum are each rounded once, correctly.
+// The arctangent is correctly rounded; the sum is rounded as the extended
+// format rounds it, to 64 bits and then to a double (PlusTwoPi).
 double VectorAngle(double dx, double dy) {
   if (std::fabs(dx) < kZeroDirection && std::fabs(dy) < kZeroDirection) return 0;
   double r = ArcTangent2(dy, dx);

@@ -42,7 +42,9 @@ inline TDoubleDouble DdNegate(TDoubleDouble a) {
   return {-a.hi, -a.lo};
 }
 
-// Sum with a relative error below 2^-104, cancellation included.
+// Sum with a relative error below 3u^2 + 13u^3 < 2^-104 (u = 2^-53),
+// cancellation included: Joldes, Muller and Popescu's accurate double-word
+// sum (ACM TOMS 44(2), 2017, Algorithm 6).
 inline TDoubleDouble DdAdd(TDoubleDouble a, TDoubleDouble b) {
   const TDoubleDouble high = TwoSum(a.hi, b.hi);
   const TDoubleDouble low = TwoSum(a.lo, b.lo);
@@ -50,12 +52,8 @@ inline TDoubleDouble DdAdd(TDoubleDouble a, TDoubleDouble b) {
   return FastTwoSum(mid.hi, mid.lo + low.lo);
 }
 
-inline TDoubleDouble DdAddDouble(TDoubleDouble a, double b) {
-  const TDoubleDouble sum = TwoSum(a.hi, b);
-  return FastTwoSum(sum.hi, sum.lo + a.lo);
-}
-
-// Quotient with a relative error below 2^-103, for b.hi != 0.
+// Quotient with a relative error below 12u^2 < 2^-102, for b.hi != 0
+// (docs/trigonometry-error-analysis.md, 2).
 inline TDoubleDouble DdDivide(TDoubleDouble a, TDoubleDouble b) {
   const double first = a.hi / b.hi;
   const TDoubleDouble product = TwoProduct(first, b.hi);
@@ -68,7 +66,8 @@ inline TDoubleDouble DdDivide(TDoubleDouble a, TDoubleDouble b) {
 // double is the correctly rounded result: it is stored and true is returned.
 // Takes a normalised y (|lo| at most half an ulp of hi) and a bound of at
 // least 2^-104 |hi|, so that the two sums below, whose rounding moves them by
-// less than `bound`, still enclose that interval.
+// less than `bound`, still enclose that interval
+// (docs/trigonometry-error-analysis.md, 1).
 inline bool RoundsUnambiguously(TDoubleDouble y, double bound, double& result) {
   const double down = y.hi + (y.lo - 2 * bound);
   const double up = y.hi + (y.lo + 2 * bound);

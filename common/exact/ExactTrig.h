@@ -37,6 +37,3 @@ double ExactCosine(double x);
 
 // Correctly rounded atan2(y, x) for finite non-zero x and y.
 double ExactArcTangent2(double y, double x);
-
-// Correctly rounded r + 2 pi for a finite r.
-double ExactPlusTwoPi(double r);

@@ -22,12 +22,13 @@ TDoubleDouble ToDoubleDouble(const TBigUnsigned& magnitude) {
   return {hi, -BigToDouble(BigSubtract(hiFixed, magnitude), -kTableBits)};
 }
 
-// The bits of the fixed-point `value` from weight 2^-from down to 2^-to,
-// both included, as a double (rounded when they are more than 53).
-double BitField(const TBigUnsigned& value, int64_t from, int64_t to) {
-  const TBigUnsigned upToTo = BigShiftRight(value, kTableBits - to);
+// The bits of `value` * 2^-fractionBits from weight 2^-from down to 2^-to,
+// both included, as a double (rounded to nearest when they are more than
+// 53).
+double BitField(const TBigUnsigned& value, int64_t fractionBits, int64_t from, int64_t to) {
+  const TBigUnsigned upToTo = BigShiftRight(value, fractionBits - to);
   const TBigUnsigned aboveFrom =
-      BigShiftLeft(BigShiftRight(value, kTableBits - from + 1), to - from + 1);
+      BigShiftLeft(BigShiftRight(value, fractionBits - from + 1), to - from + 1);
   return BigToDouble(BigSubtract(upToTo, aboveFrom), -to);
 }
 
@@ -40,16 +41,19 @@ TBigUnsigned TablePoint(int j) {
 
 TTrigConstants BuildConstants() {
   TTrigConstants c;
+  // Weights 2^0 .. 2^-32, 2^-33 .. 2^-65, 2^-66 .. 2^-98, then the rest
+  // rounded to a full double: its first bit stands at 2^-104, its last at
+  // 2^-156, and pi/2 is taken with enough bits below that.
+  constexpr int64_t kPartBits = 192;
+  const TBigUnsigned halfPiFine = HalfPiFixed(kPartBits);
+  c.halfPiParts[0] = BitField(halfPiFine, kPartBits, 0, 32);
+  c.halfPiParts[1] = BitField(halfPiFine, kPartBits, 33, 65);
+  c.halfPiParts[2] = BitField(halfPiFine, kPartBits, 66, 98);
+  c.halfPiParts[3] = BitField(halfPiFine, kPartBits, 99, kPartBits);
   const TBigUnsigned halfPi = HalfPiFixed(kTableBits);
-  // Weights 2^0 .. 2^-32, 2^-33 .. 2^-65, 2^-66 .. 2^-98, then the rest.
-  c.halfPiParts[0] = BitField(halfPi, 0, 32);
-  c.halfPiParts[1] = BitField(halfPi, 33, 65);
-  c.halfPiParts[2] = BitField(halfPi, 66, 98);
-  c.halfPiParts[3] = BitField(halfPi, 99, kTableBits);
   c.halfPi = ToDoubleDouble(halfPi);
   c.inverseHalfPi = 1 / c.halfPi.hi;
   c.pi = {2 * c.halfPi.hi, 2 * c.halfPi.lo};
-  c.twoPi = {4 * c.halfPi.hi, 4 * c.halfPi.lo};
   return c;
 }
 

@@ -1,8 +1,11 @@
-// Correctly rounded sin, cos and atan2 (Trigonometry.h).
+// Correctly rounded sin, cos and atan2, and the angle sum (Trigonometry.h).
+// The error bounds below are derived in docs/trigonometry-error-analysis.md.
 #include "common/exact/Trigonometry.h"
 
 #include <cmath>
+#include <cstdint>
 
+#include "common/exact/DoubleBits.h"
 #include "common/exact/DoubleDouble.h"
 #include "common/exact/ExactTrig.h"
 #include "common/exact/TrigTables.h"
@@ -27,11 +30,13 @@ constexpr double kReductionLimit = 0x1p19;
 // analysis gives less than 2^-72: about six roundings of 2^-53 on terms below
 // 2^-23 of the result (the Taylor terms beyond t, the products with
 // cos t - 1, their sums); the table, the reduced angle and the exact
-// products add less than 2^-100.
+// products add less than 2^-100 (docs/trigonometry-error-analysis.md, 4.2).
 constexpr double kSinCosBound = 0x1p-70;
 
 // Bound on the absolute error of the reduced angle per unit of k: k times
-// the 2^-151 by which the four parts miss pi/2, with room to spare.
+// the 2^-156 by which the four parts miss pi/2, and the 2^-148.8 that the
+// rounding of the reduction's tail adds, are below 0.58 k 2^-148
+// (docs/trigonometry-error-analysis.md, 4.1).
 constexpr double kReductionErrorPerStep = 0x1p-148;
 
 // x - k pi/2 for 0 <= x < 2^19 (Cody and Waite): x - k p0 is exact by
@@ -150,9 +155,9 @@ constexpr double kLeastMagnitude = 0x1p-400;
 constexpr double kGreatestMagnitude = 0x1p400;
 
 // Bound on the error relative to the result. The analysis gives less than
-// 2^-73: the Taylor terms beyond d evaluated in double (below 2^-74 of d,
-// and |d| is at most the result), then z, d, the table and the double-double
-// sums within 2^-100.
+// 2^-73: the Taylor terms beyond d evaluated in double (below 2^-73.4 of d,
+// and |d| is at most 1.28 times the result), then z, d, the table and the
+// double-double sums within 2^-100 (docs/trigonometry-error-analysis.md, 5).
 constexpr double kArcTangentBound = 0x1p-70;
 
 // atan(smaller / larger) for 0 < smaller <= larger, both within the fast
@@ -219,14 +224,65 @@ double ArcTangent2(double y, double x) {
 }
 
 // --- the angle sum ----------------------------------------------------------------
+// r + 2 pi as the extended format computes it: 2 pi held to 64 significant
+// bits, the sum rounded to 64 bits, that rounded to a double, each to nearest
+// with ties to even. Emulated on integers, so that no build depends on a
+// long double (which MSVC does not have). Why it is exact:
+// docs/trigonometry-error-analysis.md, "The angle sum".
 
-// r + 2 pi rounded once, for -pi <= r < 0: the double-double sum of r and
-// 2 pi is within 2^-98 of the true sum; the exact route settles the rare sum
-// that lies closer than that to halfway between two doubles.
+namespace {
+
+// 2 pi to 64 significant bits, ties to even: kTwoPiSignificand * 2^-61.
+constexpr uint64_t kTwoPiSignificand = 0xC90FDAA22168C235;
+constexpr int kTwoPiScale = -61;
+// The sum is worked out in units of 2^-125: 64 bits below 2 pi's last bit.
+constexpr int kSumScale = kTwoPiScale - 64;
+constexpr uint64_t kHalfWord = uint64_t{1} << 63;
+
+// n * 2^scale rounded to 53 bits, ties to even, for 2^63 <= n < 2^64 and a
+// result in the normal range.
+double RoundedToDouble(uint64_t n, int scale) {
+  constexpr int kDropped = 64 - 53;
+  constexpr uint64_t kHalf = uint64_t{1} << (kDropped - 1);
+  const uint64_t kept = n >> kDropped;
+  const uint64_t rest = n & ((kHalf << 1) - 1);
+  const uint64_t rounded = kept + (rest > kHalf || (rest == kHalf && (kept & 1) != 0) ? 1 : 0);
+  // rounded <= 2^53 converts exactly; the power of two scales exactly.
+  return static_cast<double>(rounded) *
+         DoubleFromBits(static_cast<uint64_t>(kExponentBias + scale + kDropped) << kFractionBits);
+}
+
+}  // namespace
+
 double PlusTwoPi(double r) {
-  constexpr double kSumBound = 0x1p-98;
-  const TDoubleDouble sum = DdAddDouble(TrigConstants().twoPi, r);
-  double result;
-  if (RoundsUnambiguously(sum, kSumBound, result)) return result;
-  return ExactPlusTwoPi(r);
+  const double twoPi = RoundedToDouble(kTwoPiSignificand, kTwoPiScale);
+  if (!(r < 0 && r > -4)) return r + twoPi;  // outside the emulation's range, NaN too
+  uint64_t significand = 0;
+  int exponent = 0;
+  SplitDouble(r, significand, exponent);  // |r| = significand * 2^exponent
+  const int shift = exponent - kSumScale;
+  // |r| < 2^-72 (subnormals included): the sum lies closer to 2 pi than half
+  // a unit of its 64th bit, 2^-62, so the first rounding gives 2 pi.
+  if (shift < 0) return twoPi;
+  // |r| = high * 2^64 + low units of 2^-125, exactly; |r| < 4 puts its top
+  // bit at most 127 places up.
+  const uint64_t high =
+      shift >= 64 ? significand << (shift - 64) : (significand >> 1) >> (63 - shift);
+  const uint64_t low = shift >= 64 ? 0 : significand << shift;
+  // 2 pi - |r| in the same units, exactly: above 2 pi - pi > 2, so nothing
+  // wraps.
+  uint64_t sumLow = 0 - low;
+  uint64_t sumHigh = kTwoPiSignificand - high - (low != 0 ? 1 : 0);
+  int scale = kTwoPiScale;
+  if ((sumHigh & kHalfWord) == 0) {  // a sum in [2, 4): one more bit into the 64
+    sumHigh = (sumHigh << 1) | (sumLow >> 63);
+    sumLow <<= 1;
+    scale -= 1;
+  }
+  // First rounding, to 64 bits. It never carries out of them: a sum in [4, 8)
+  // is at most 2 pi itself, and one in [2, 4) comes from |r| > 2, a multiple
+  // of 2^-51, so it has no bits below the 64.
+  if (sumLow > kHalfWord || (sumLow == kHalfWord && (sumHigh & 1) != 0)) sumHigh += 1;
+  // Second rounding, to a double.
+  return RoundedToDouble(sumHigh, scale);
 }

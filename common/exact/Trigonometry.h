@@ -15,5 +15,9 @@ void SinCos(double x, double& sine, double& cosine);
 double ArcTangent2(double y, double x);
 
 // r + 2 pi for -pi <= r < 0, the step that makes a direction angle
-// non-negative.
+// non-negative, as the x87 extended format gives it: 2 pi to 64 significant
+// bits, the exact sum rounded to 64 bits and then to a double, each to
+// nearest with ties to even. Now and then one ulp from the correctly rounded
+// sum; this is the value that drawings already hold. An r outside (-4, 0)
+// (never one from a direction angle) gives the plain double sum r + 2 pi.
 double PlusTwoPi(double r);

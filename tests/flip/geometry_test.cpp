@@ -61,8 +61,8 @@ struct AngleCase {
   double expected;
 };
 
-// The sums with 2*pi are pinned as the correctly rounded sum gives them (the
-// same bits as the 80-bit long double sum that came before it).
+// The sums with 2*pi are pinned as the extended format's sum gives them:
+// rounded to 64 bits, then to a double (tests/trig checks it against MPFR).
 TEST(VectorAngle, PinnedValues) {
   const AngleCase cases[] = {
       {"zero vector", 0, 0, 0},

@@ -104,7 +104,8 @@ TEST(ArcTangent2, SpecialValues) {
 }
 
 // The direction angle: 0 for a vector with both components below 1e-10,
-// else atan2 rounded, raised by 2 pi (rounded once more) when negative.
+// else atan2 rounded, raised by 2 pi as the extended format adds when
+// negative.
 double ExpectedAngle(double dx, double dy) {
   if (std::fabs(dx) < 1e-10 && std::fabs(dy) < 1e-10) return 0;
   const double r = trig_test::ReferenceArcTangent2(dy, dx);

@@ -13,10 +13,10 @@ namespace trig_test {
 
 constexpr mpfr_prec_t kReferenceBits = 200;
 
-// A 200-bit MPFR number for the life of a scope.
+// An MPFR number, 200 bits unless told, for the life of a scope.
 class TReal {
  public:
-  TReal() { mpfr_init2(value_, kReferenceBits); }
+  explicit TReal(mpfr_prec_t bits = kReferenceBits) { mpfr_init2(value_, bits); }
   ~TReal() { mpfr_clear(value_); }
   TReal(const TReal&) = delete;
   TReal& operator=(const TReal&) = delete;
@@ -54,13 +54,15 @@ inline double ReferenceArcTangent2(double y, double x) {
   return result.Rounded();
 }
 
-// r + 2 pi at 200 bits, rounded to a double.
-inline double ReferencePlusTwoPi(double r) {
-  TReal twoPi, result;
+// r + 2 pi as the extended format adds them: 2 pi and the sum each rounded
+// to `sumBits` significant bits (64), the sum then rounded to a double. With
+// 200 bits it is the sum rounded once.
+inline double ReferencePlusTwoPi(double r, mpfr_prec_t sumBits = 64) {
+  TReal twoPi(sumBits), sum(sumBits);
   mpfr_const_pi(twoPi.get(), MPFR_RNDN);
   mpfr_mul_2ui(twoPi.get(), twoPi.get(), 1, MPFR_RNDN);
-  mpfr_add_d(result.get(), twoPi.get(), r, MPFR_RNDN);
-  return result.Rounded();
+  mpfr_add_d(sum.get(), twoPi.get(), r, MPFR_RNDN);
+  return sum.Rounded();
 }
 
 // How many bits after the rounding bit of f(x) are all alike: the measure of

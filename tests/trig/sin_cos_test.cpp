@@ -1,6 +1,6 @@
 // sin and cos against MPFR: random arguments over [0, 2 pi], every double
-// near each multiple of pi/4, the hardest cases to round, and any finite
-// double. Every result must be the correctly rounded one. JWW_TRIG_FULL=1
+// near each multiple of pi/4 and of pi/2 below 2^19, the hardest cases to
+// round, and any finite double. Every result must be the correctly rounded one. JWW_TRIG_FULL=1
 // runs the full counts (ctest -C Full -L full), JWW_QUICK=1 a tenth.
 #include <gtest/gtest.h>
 
@@ -57,24 +57,34 @@ TEST(SinCos, MatchesMpfrOnRandomArgumentsUpToTwoPi) {
   EXPECT_EQ(differences.count(), 0) << "of " << count;
 }
 
-TEST(SinCos, MatchesMpfrWithin2000UlpsOfEachMultipleOfQuarterPi) {
-  TDifferences differences;
-  for (int k = 0; k <= 8; ++k) {
-    trig_test::TReal multiple;
-    mpfr_const_pi(multiple.get(), MPFR_RNDN);
-    mpfr_mul_si(multiple.get(), multiple.get(), k, MPFR_RNDN);
-    mpfr_div_2ui(multiple.get(), multiple.get(), 2, MPFR_RNDN);
-    const double nearest = multiple.Rounded();
-    double up = nearest;
-    double down = nearest;
-    differences.Check(nearest);
-    for (int step = 0; step < 2000; ++step) {
-      up = std::nextafter(up, INFINITY);
-      down = std::nextafter(down, -INFINITY);
-      differences.Check(up);
-      differences.Check(down);
-    }
+// Every double within `ulps` of the double nearest to k pi / divisor.
+void CheckAround(TDifferences& differences, long k, unsigned long divisor, int ulps) {
+  trig_test::TReal multiple;
+  mpfr_const_pi(multiple.get(), MPFR_RNDN);
+  mpfr_mul_ui(multiple.get(), multiple.get(), static_cast<unsigned long>(k), MPFR_RNDN);
+  mpfr_div_ui(multiple.get(), multiple.get(), divisor, MPFR_RNDN);
+  const double nearest = multiple.Rounded();
+  double up = nearest;
+  double down = nearest;
+  differences.Check(nearest);
+  for (int step = 0; step < ulps; ++step) {
+    up = std::nextafter(up, INFINITY);
+    down = std::nextafter(down, -INFINITY);
+    differences.Check(up);
+    differences.Check(down);
   }
+}
+
+// Near the multiples of pi/4 up to 2 pi, 2,000 ulps each side; then near
+// the multiples of pi/2 of the whole fast range (below 2^19), where the
+// reduced angle is smallest and the reduction's error weighs most: 8 ulps
+// each side of every one in the full run, of every 111th otherwise.
+TEST(SinCos, MatchesMpfrNearMultiplesOfQuarterPiAndHalfPi) {
+  TDifferences differences;
+  for (long k = 0; k <= 8; ++k) CheckAround(differences, k, 4, 2000);
+  constexpr long kLastFastMultiple = 333772;  // 333772 pi/2 < 2^19 < 333773 pi/2
+  const long stride = kLastFastMultiple / trig_test::RunSize(kLastFastMultiple, 3000);
+  for (long k = 1; k <= kLastFastMultiple; k += stride) CheckAround(differences, k, 2, 8);
   EXPECT_EQ(differences.count(), 0);
 }
 
