@@ -189,8 +189,8 @@ TEST_F(SaveTest, JoiningRules) {
 
 TEST_F(SaveTest, AFontNameEndingInAQuoteLosesNoText) {
   PutFontName("<A>\"");
-  PutText(0, "T", 1, 2, 1, 0);
-  PutText(0, "U", 3, 4, 1, 0);
+  PutText(0, "T", 1, 2, 1, 0, JwwOutputLinesSink());
+  PutText(0, "U", 3, 4, 1, 0, JwwOutputLinesSink());
   ASSERT_TRUE(SaveOutputFile(path_));
   EXPECT_EQ(Saved(), "cn\"$<A>\"\r\nch 1 2 1 0 \"T\r\nch 3 4 1 0 \"U\r\n");
 }
