@@ -1,11 +1,11 @@
 // The piece runner: a ring of slots under one mutex. The calling thread
 // keeps the ring full (producing is cheap, and a waiting piece is work the
 // helper can take), finishes the oldest piece as soon as it is prepared,
-// otherwise prepares a waiting piece itself, and waits only when the helper
-// holds the piece it needs next. The helper only
-// ever prepares the oldest waiting piece. So the calling thread does the
-// ordered work and as much of the rest as it has time for, and the two
-// threads share the work however its parts weigh.
+// otherwise prepares the oldest waiting piece itself, and waits only when the
+// helper holds the piece it needs next. The helper, too, only ever prepares
+// the oldest waiting piece (the rule the header's waiting argument rests on).
+// So the calling thread does the ordered work and as much of the rest as it
+// has time for, and the two threads share the work however its parts weigh.
 #include "transfer/JwwPieceRunner.h"
 
 #include <condition_variable>
@@ -15,6 +15,8 @@
 #include <thread>
 
 bool jwwUseSecondThread = true;
+TJwwHelperForTests jwwHelperForTests;
+std::atomic<int64_t> jwwPiecesPreparedByHelper{0};
 
 namespace {
 
@@ -91,6 +93,7 @@ class TPieceRunner {
       if (const int slot = TakeOldestWaiting(); slot >= 0) {
         lock.unlock();
         Prepare(slot);
+        jwwPiecesPreparedByHelper.fetch_add(1, std::memory_order_relaxed);
         lock.lock();
         state_[slot] = TSlotState::prepared;
         changed_.notify_one();
@@ -103,7 +106,7 @@ class TPieceRunner {
   // Called with the mutex held; the helper starts waiting for it.
   void StartHelperOnceUseful() {
     if (helperTried_ || !jwwUseSecondThread || produced_ - finished_ < 2 ||
-        !work_.WorthASecondThread()) {
+        !(jwwHelperForTests.forced || work_.WorthASecondThread())) {
       return;
     }
     helperTried_ = true;
