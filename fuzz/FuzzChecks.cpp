@@ -5,6 +5,7 @@
 
 #include "common/MyFunc.h"
 #include "transfer/JwwOutputLines.h"
+#include "transfer/JwwPieceRunner.h"
 #include "transfer/JwwStore.h"
 
 namespace {
@@ -85,4 +86,27 @@ int RequireSoundSavedFile(std::string_view bytes) {
     start = end + 2;
   }
   return joined;
+}
+
+void RunOnOneThread() {
+  jwwUseSecondThread = false;
+  jwwHelperForTests = {};
+}
+
+void RunAsUsual() {
+  jwwUseSecondThread = true;
+  jwwHelperForTests = {};
+}
+
+void RunWithHelperForced(size_t readPieceBytes, int entitiesPerPiece) {
+  jwwUseSecondThread = true;
+  jwwHelperForTests = {true, readPieceBytes, entitiesPerPiece};
+}
+
+size_t OddReadPieceBytes(size_t size) {
+  return 1 + size % 13;
+}
+
+int OddEntitiesPerPiece(size_t size) {
+  return 1 + static_cast<int>(size % 7);
 }
