@@ -15,7 +15,8 @@
 // block is allocated, and a true answer fails the allocation with
 // std::bad_alloc, as if memory ran out. Besides the store and the output
 // lines (calling thread), the pieces of the reader and of the output pass ask
-// it before their buffers grow, on whichever thread prepares them
+// it before their large buffers grow (a piece's bytes and tokens, the
+// rendered command lines), on whichever thread prepares them
 // (JwwPieceRunner.h): a seam that a test installs may be asked from both
 // threads at once and must be safe for that. Set it only while no pieces run.
 extern bool (*jwwBlockAllocFails)();
