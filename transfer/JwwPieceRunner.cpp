@@ -31,7 +31,7 @@ class TPieceRunner {
     std::unique_lock lock(mutex_);
     bool sourceLeft = true;
     for (;;) {
-      StartHelperOnceUseful();
+      StartHelperOnceUseful(lock);
       const int next = static_cast<int>(finished_ % kJwwPieceSlots);
       if (sourceLeft && produced_ - finished_ < kJwwPieceSlots) {
         const int slot = static_cast<int>(produced_ % kJwwPieceSlots);
@@ -89,6 +89,8 @@ class TPieceRunner {
 
   void HelperLoop() {
     std::unique_lock lock(mutex_);
+    helperUp_ = true;
+    changed_.notify_one();
     while (!stopping_) {
       if (const int slot = TakeOldestWaiting(); slot >= 0) {
         lock.unlock();
@@ -103,8 +105,10 @@ class TPieceRunner {
     }
   }
 
-  // Called with the mutex held; the helper starts waiting for it.
-  void StartHelperOnceUseful() {
+  // Called with the mutex held in `lock`; the helper starts waiting for it.
+  // When the test switch forces the helper on, the calling thread waits until
+  // the helper is up, so that even a job of two pieces finds it ready.
+  void StartHelperOnceUseful(std::unique_lock<std::mutex>& lock) {
     if (helperTried_ || !jwwUseSecondThread || produced_ - finished_ < 2 ||
         !(jwwHelperForTests.forced || work_.WorthASecondThread())) {
       return;
@@ -113,8 +117,9 @@ class TPieceRunner {
     try {
       helper_ = std::thread(&TPieceRunner::HelperLoop, this);
     } catch (...) {
-      // No thread to be had: the calling thread does all the work.
+      return;  // no thread to be had: the calling thread does all the work
     }
+    if (jwwHelperForTests.forced) changed_.wait(lock, [&] { return helperUp_; });
   }
 
   void StopHelper() {
@@ -135,6 +140,7 @@ class TPieceRunner {
   int64_t finished_ = 0;
   bool stopping_ = false;
   bool helperTried_ = false;
+  bool helperUp_ = false;  // the helper has taken the mutex once
   std::thread helper_;
 };
 

@@ -39,10 +39,10 @@
 extern bool jwwUseSecondThread;
 
 // A switch for tests: with `forced`, the helper starts as soon as two pieces
-// wait, whatever the size of the work (WorthASecondThread is not asked), so
-// that small inputs run on both threads too; nonzero sizes replace the usual
-// piece sizes, so that pieces end at odd places. Off by default; set only
-// while no pieces run.
+// wait, whatever the size of the work (WorthASecondThread is not asked), and
+// the calling thread waits until it is up, so that small inputs run on both
+// threads too; nonzero sizes replace the usual piece sizes, so that pieces
+// end at odd places. Off by default; set only while no pieces run.
 struct TJwwHelperForTests {
   bool forced = false;
   size_t readPieceBytes = 0;     // bytes the reader reads for each piece
