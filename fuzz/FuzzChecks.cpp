@@ -104,7 +104,7 @@ void RunWithHelperForced(size_t readPieceBytes, int entitiesPerPiece) {
 }
 
 size_t OddReadPieceBytes(size_t size) {
-  return 1 + size % 13;
+  return 1 + size / 8 + size % 13;
 }
 
 int OddEntitiesPerPiece(size_t size) {

@@ -38,7 +38,9 @@ void RunOnOneThread();
 void RunAsUsual();
 void RunWithHelperForced(size_t readPieceBytes, int entitiesPerPiece);
 
-// Odd piece sizes for an input of `size` bytes: 1 to 13 bytes and 1 to 7
-// entities, different from input to input.
+// Odd piece sizes for an input of `size` bytes, different from input to
+// input: about an eighth of the input plus 1 to 13 bytes (so that the pieces
+// are few enough to keep the fuzzer fast, and end anywhere), and 1 to 7
+// entities.
 size_t OddReadPieceBytes(size_t size);
 int OddEntitiesPerPiece(size_t size);
