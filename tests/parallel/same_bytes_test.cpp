@@ -58,19 +58,17 @@ struct TOutcome {
 // tool runs (the helper starts once the work is large enough), or with the
 // helper forced on at any size and the given piece sizes (0: the usual).
 struct TWay {
-  bool twoThreads = true;
-  bool forced = false;
-  size_t readPieceBytes = 0;
-  int32_t entitiesPerPiece = 0;
+  bool twoThreads;
+  TJwwHelperForTests helper;
 };
-const TWay kOneThread{false};
-const TWay kTwoThreads{};
+const TWay kOneThread{false, {}};
+const TWay kTwoThreads{true, {}};
 
 // Odd piece sizes, so that the edges where reads stop fall inside Shift-JIS
 // pairs, CR LF pairs, long lines and end-of-file marks, and the output pass
 // hands over every few entities.
 TWay Forced(size_t readPieceBytes, int32_t entitiesPerPiece) {
-  return {true, true, readPieceBytes, entitiesPerPiece};
+  return {true, {true, readPieceBytes, entitiesPerPiece}};
 }
 
 // Where a thrown fault is injected: the k-th read, or the k-th question to
@@ -137,9 +135,9 @@ bool DisturbedAllocation() {
 }
 
 // The window's confirmed run on `input` under `c`, the way `way` says, in the
-// memory folder. Whatever comes out of the run is the injected fault alone,
-// thrown again after the helper has ended: the answer is then what the
-// confirmed run's own catch leaves, the output lines cleared.
+// memory folder. Only the injected fault may come out of the run, thrown on
+// after the helper has ended; the output lines are then cleared and saved,
+// as a confirmed run that catches everything does itself.
 TOutcome RunCore(const std::string& input, int32_t flipType, const TConditions& c,
                  const TWay& way) {
   TRestoreFileOps restore;
@@ -156,7 +154,7 @@ TOutcome RunCore(const std::string& input, int32_t flipType, const TConditions& 
   jwwFileOps.read = DisturbedRead;
   jwwBlockAllocFails = DisturbedAllocation;
   jwwUseSecondThread = way.twoThreads;
-  jwwHelperForTests = {way.forced, way.readPieceBytes, way.entitiesPerPiece};
+  jwwHelperForTests = way.helper;
   TRecordingProgress progress(c.escapeAt);
   try {
     FlipTransferFile(kPath, flipType, progress);
@@ -252,7 +250,7 @@ TEST(SameBytes, EveryCorpusFileWithTheHelperForcedOn) {
       for (size_t cap : readCaps) {
         const TWay way = Forced(readPieceBytes[run % 7], 1 + run % 7);
         ExpectSameBytes(name + ", " + variant + ", reads of " + std::to_string(cap) +
-                            ", pieces of " + std::to_string(way.readPieceBytes),
+                            ", pieces of " + std::to_string(way.helper.readPieceBytes),
                         input, run % 4, ReadsOf(cap), way);
         ++run;
       }
@@ -275,7 +273,7 @@ TEST(SameBytes, GeneratedDrawingsWithLinesAcrossEveryPieceEdge) {
     for (const auto& [variant, input] : Variants(drawing)) {
       for (const auto& c : cases) {
         ExpectSameBytes(variant + ", reads of " + std::to_string(c.readCap) + ", pieces of " +
-                            std::to_string(c.way.readPieceBytes),
+                            std::to_string(c.way.helper.readPieceBytes),
                         input, static_cast<int32_t>(seed), ReadsOf(c.readCap), c.way);
       }
     }
