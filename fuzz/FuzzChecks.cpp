@@ -6,6 +6,7 @@
 #include "common/MyFunc.h"
 #include "transfer/JwwEntityKinds.h"
 #include "transfer/JwwOutputLines.h"
+#include "transfer/JwwPieceRunner.h"
 #include "transfer/JwwStore.h"
 
 namespace {
@@ -84,4 +85,27 @@ int RequireSoundSavedFile(std::string_view bytes) {
     start = end + 2;
   }
   return joined;
+}
+
+void RunOnOneThread() {
+  jwwUseSecondThread = false;
+  jwwHelperForTests = {};
+}
+
+void RunAsUsual() {
+  jwwUseSecondThread = true;
+  jwwHelperForTests = {};
+}
+
+void RunWithHelperForced(size_t readPieceBytes, int entitiesPerPiece) {
+  jwwUseSecondThread = true;
+  jwwHelperForTests = {true, readPieceBytes, entitiesPerPiece};
+}
+
+size_t OddReadPieceBytes(size_t size) {
+  return 1 + size / 8 + size % 13;
+}
+
+int OddEntitiesPerPiece(size_t size) {
+  return 1 + static_cast<int>(size % 7);
 }

@@ -2,6 +2,7 @@
 // prints what broke and aborts, which the fuzzer records as a finding.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // Aborts with `what` unless `holds`.
@@ -26,3 +27,20 @@ int CountTextCommands();
 // joined with its text, of which each half is. Returns the number of joined
 // text lines.
 int RequireSoundSavedFile(std::string_view bytes);
+
+// The ways a target runs the core, so that it can compare them: the calling
+// thread alone; as the tool runs (the helper starts only on large work); or
+// with the helper forced on at any size, reading pieces of `readPieceBytes`
+// and writing pieces of `entitiesPerPiece`, so that even the smallest input
+// is cut at odd places (inside Shift-JIS pairs, CR LF pairs and end-of-file
+// marks) and prepared on both threads.
+void RunOnOneThread();
+void RunAsUsual();
+void RunWithHelperForced(size_t readPieceBytes, int entitiesPerPiece);
+
+// Odd piece sizes for an input of `size` bytes, different from input to
+// input: about an eighth of the input plus 1 to 13 bytes (so that the pieces
+// are few enough to keep the fuzzer fast, and end anywhere), and 1 to 7
+// entities.
+size_t OddReadPieceBytes(size_t size);
+int OddEntitiesPerPiece(size_t size);

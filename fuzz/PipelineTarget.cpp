@@ -1,7 +1,9 @@
 // Fuzz target: the whole run of a confirmed window. The first byte picks the
 // flip type (0..3, where 3 changes nothing); the rest is the transfer file.
 // The confirmed run as the tool makes it (read, flip, "hd", the output pass,
-// save), then the saved file read back.
+// save) on one thread and then with the helper thread forced on and pieces of
+// a few bytes and entities, which must give the same answer; then the saved
+// file read back.
 #include <string>
 
 #include "flip/ConfirmedRun.h"
@@ -15,26 +17,43 @@ namespace {
 
 const std::string kPath = "JWC_TEMP.TXT";
 
+// The confirmed run on `input` in the memory folder, the way the last Run...
+// call set: the saved bytes. The store and the output lines stay as the run
+// left them.
+std::string ConfirmedAnswer(const std::string& input, int32_t flipType) {
+  MemoryFiles().clear();
+  MemoryFiles()[kPath] = input;
+  TJwwSilentProgress progress;
+  Require(FlipTransferFile(kPath, flipType, progress), "the save succeeds");
+  Require(MemoryFiles().size() == 1 && MemoryFiles().count(kPath) == 1,
+          "the save leaves the transfer file and nothing else");
+  return MemoryFiles()[kPath];
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   InstallMemoryFolder();
   SetMemoryReadChunk(0);
-  MemoryFiles().clear();
-  MemoryFiles()[kPath].assign(reinterpret_cast<const char*>(data) + 1, size - 1);
+  const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
   const int32_t flipType = data[0] % 4;
-  const bool cutShort = HasStatementsAfterEndMark(MemoryFiles()[kPath]);
+  const bool cutShort = HasStatementsAfterEndMark(input);
 
-  TJwwSilentProgress progress;
-  Require(FlipTransferFile(kPath, flipType, progress), "the save succeeds");
+  RunOnOneThread();
+  const std::string oneThread = ConfirmedAnswer(input, flipType);
+  const TJwwReadResult oneThreadRead = jwwReadResult;
+  JwwRelease();
+  RunWithHelperForced(OddReadPieceBytes(size), OddEntitiesPerPiece(size));
+  const std::string saved = ConfirmedAnswer(input, flipType);
+  RunAsUsual();
+  Require(saved == oneThread && jwwReadResult == oneThreadRead,
+          "one thread and two (the helper forced on) give the same answer");
+
   Require(jwwReadResult == (cutShort ? jrIncomplete : jrComplete),
           "the file is read to its end unless statements follow its end-of-file mark");
   RequireSoundStore();
   const int textsWritten = CountTextCommands();
-  Require(MemoryFiles().size() == 1 && MemoryFiles().count(kPath) == 1,
-          "the save leaves the transfer file and nothing else");
-  const std::string saved = MemoryFiles()[kPath];
   Require(!cutShort || saved == "hq\r\n", "a file not read to its end is answered with hq");
   Require(RequireSoundSavedFile(saved) == textsWritten,
           "every text command is joined with its text in the saved file");

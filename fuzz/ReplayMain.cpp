@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fuzz/FuzzEntry.h"
+#include "transfer/JwwPieceRunner.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
   }
   int failed = 0;
   for (const auto& path : files) failed += !RunFile(path);
-  std::printf("%zu inputs run, %d unreadable\n", files.size(), failed);
+  std::printf("%zu inputs run, %d unreadable; the helper thread prepared %lld pieces\n",
+              files.size(), failed, static_cast<long long>(jwwPiecesPreparedByHelper.load()));
   return failed == 0 ? 0 : 1;
 }

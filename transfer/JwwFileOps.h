@@ -2,6 +2,14 @@
 // seam: the platform (or a test) may replace any of them. The defaults use
 // the C library; the Windows program installs its own, which take UTF-8 paths
 // to the wide-character API and flush to disk.
+//
+// Threads: every operation runs on the thread that called the reader or the
+// saving, except `read` of the transfer file, which the reader's pieces may
+// call on the helper thread too (JwwReadInPieces.h). The reads of one file
+// never overlap: they come one after the other, in file order, each after
+// the one before it has returned, though not always from the same thread. An
+// implementation keeps no state per thread and may throw; the reader then
+// ends incomplete. Replace the operations only while no file is open.
 #pragma once
 
 #include <cstddef>

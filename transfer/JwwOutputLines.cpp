@@ -30,7 +30,7 @@ int32_t lineCount = 0;
 bool afterTextCommand = false;  // the last line is a text command awaiting its text
 
 void NewChunk() {
-  if (jwwBlockAllocFails && jwwBlockAllocFails()) throw std::bad_alloc();
+  JwwAskBlockAllocSeam();
   ReserveForOneMore(chunks);
   chunks.push_back({std::unique_ptr<char[]>(new char[kChunkBytes]), 0});
 }
@@ -126,6 +126,7 @@ void AddOutputLine(std::string_view line) {
 
 void TJwwPendingLines::Add(std::string_view line) {
   const TStoredLine stored = LayOut(line, afterTextCommand_);
+  if (bytes_.capacity() - bytes_.size() < stored.Bytes()) JwwAskBlockAllocSeam();
   bytes_.append(stored.line);
   if (!stored.joins) bytes_.append(kLineEnd);
   ends_.push_back(static_cast<uint32_t>(bytes_.size()));

@@ -64,7 +64,8 @@ TJwwLineSink& JwwOutputLinesSink();
 // only the output lines' own thread appends it.
 class TJwwPendingLines final : public TJwwLineSink {
  public:
-  // Throws std::bad_alloc when memory runs out.
+  // Throws std::bad_alloc when memory runs out (the block fault seam is
+  // asked before the bytes grow).
   void Add(std::string_view line) override;
   void Clear();
   size_t Count() const { return lengths_.size(); }

@@ -57,6 +57,12 @@ void WriteOnOneThread(TJwwProgress& progress) {
 // Entities per piece: enough to make the hand-over between the threads rare.
 constexpr int32_t kEntitiesPerPiece = 1000;
 
+// The entities of a piece: kEntitiesPerPiece, or what the test switch asks.
+int32_t EntitiesPerPiece() {
+  const int32_t asked = jwwHelperForTests.entitiesPerPiece;
+  return asked > 0 ? asked : kEntitiesPerPiece;
+}
+
 // The pass as pieces of consecutive entities: Prepare renders their command
 // lines, Finish writes each entity's attribute lines and then its rendered
 // lines, with the progress and the Escape poll before entities 1, 101, 201...
@@ -68,7 +74,7 @@ class TPassInPieces final : public TJwwPieceWork {
     if (next_ >= total_) return false;
     TPiece& piece = pieces_[slot];
     piece.first = next_;
-    piece.count = std::min(kEntitiesPerPiece, total_ - next_);
+    piece.count = std::min(EntitiesPerPiece(), total_ - next_);
     next_ += piece.count;
     return true;
   }

@@ -1,11 +1,11 @@
 // The piece runner: a ring of slots under one mutex. The calling thread
 // keeps the ring full (producing is cheap, and a waiting piece is work the
 // helper can take), finishes the oldest piece as soon as it is prepared,
-// otherwise prepares a waiting piece itself, and waits only when the helper
-// holds the piece it needs next. The helper only
-// ever prepares the oldest waiting piece. So the calling thread does the
-// ordered work and as much of the rest as it has time for, and the two
-// threads share the work however its parts weigh.
+// otherwise prepares the oldest waiting piece itself, and waits only when the
+// helper holds the piece it needs next. The helper, too, only ever prepares
+// the oldest waiting piece (the rule the header's waiting argument rests on).
+// So the calling thread does the ordered work and as much of the rest as it
+// has time for, and the two threads share the work however its parts weigh.
 #include "transfer/JwwPieceRunner.h"
 
 #include <condition_variable>
@@ -15,6 +15,8 @@
 #include <thread>
 
 bool jwwUseSecondThread = true;
+TJwwHelperForTests jwwHelperForTests;
+std::atomic<int64_t> jwwPiecesPreparedByHelper{0};
 
 namespace {
 
@@ -29,7 +31,7 @@ class TPieceRunner {
     std::unique_lock lock(mutex_);
     bool sourceLeft = true;
     for (;;) {
-      StartHelperOnceUseful();
+      StartHelperOnceUseful(lock);
       const int next = static_cast<int>(finished_ % kJwwPieceSlots);
       if (sourceLeft && produced_ - finished_ < kJwwPieceSlots) {
         const int slot = static_cast<int>(produced_ % kJwwPieceSlots);
@@ -87,10 +89,13 @@ class TPieceRunner {
 
   void HelperLoop() {
     std::unique_lock lock(mutex_);
+    helperUp_ = true;
+    changed_.notify_one();
     while (!stopping_) {
       if (const int slot = TakeOldestWaiting(); slot >= 0) {
         lock.unlock();
         Prepare(slot);
+        jwwPiecesPreparedByHelper.fetch_add(1, std::memory_order_relaxed);
         lock.lock();
         state_[slot] = TSlotState::prepared;
         changed_.notify_one();
@@ -100,18 +105,21 @@ class TPieceRunner {
     }
   }
 
-  // Called with the mutex held; the helper starts waiting for it.
-  void StartHelperOnceUseful() {
+  // Called with the mutex held in `lock`; the helper starts waiting for it.
+  // When the test switch forces the helper on, the calling thread waits until
+  // the helper is up, so that even a job of two pieces finds it ready.
+  void StartHelperOnceUseful(std::unique_lock<std::mutex>& lock) {
     if (helperTried_ || !jwwUseSecondThread || produced_ - finished_ < 2 ||
-        !work_.WorthASecondThread()) {
+        !(jwwHelperForTests.forced || work_.WorthASecondThread())) {
       return;
     }
     helperTried_ = true;
     try {
       helper_ = std::thread(&TPieceRunner::HelperLoop, this);
     } catch (...) {
-      // No thread to be had: the calling thread does all the work.
+      return;  // no thread to be had: the calling thread does all the work
     }
+    if (jwwHelperForTests.forced) changed_.wait(lock, [&] { return helperUp_; });
   }
 
   void StopHelper() {
@@ -132,6 +140,7 @@ class TPieceRunner {
   int64_t finished_ = 0;
   bool stopping_ = false;
   bool helperTried_ = false;
+  bool helperUp_ = false;  // the helper has taken the mutex once
   std::thread helper_;
 };
 

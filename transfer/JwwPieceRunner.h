@@ -3,17 +3,56 @@
 // output pass use it to put the second processor core to work. Whatever
 // depends on the order (the store, the attribute state, the output lines, the
 // progress and the Escape key) stays on the calling thread; only the
-// preparing, which touches nothing that the finishing changes, moves. (The
-// reader's preparing reads the file, one piece after the other in file order,
-// whichever thread it runs on.)
+// preparing moves.
+//
+// Who may touch what, and who waits on whom:
+// - The calling thread runs JwwRunPieces and alone calls Produce, Finish and
+//   WorthASecondThread; it also prepares pieces when it has nothing to finish.
+//   The helper thread only ever calls Prepare.
+// - Pieces are handed out for preparing oldest first, by both threads, and
+//   each thread prepares one piece at a time. So the oldest piece under
+//   preparation has every earlier piece prepared, and a Prepare that waits
+//   only on earlier Prepares (the reader's read turn, JwwReadInPieces.cpp)
+//   always has the one it waits on running or done: neither thread can wait
+//   for the other in a circle.
+// - The runner's own state (the slots' states, the counts, the failures) is
+//   under its mutex. The calling thread waits on it only when the piece it
+//   must finish next is being prepared by the helper; the helper waits on it
+//   only when no piece waits to be prepared.
+// - A slot belongs to the thread that prepares it from hand-out until it is
+//   marked prepared (under the mutex), then to the calling thread until it is
+//   finished; Produce fills an empty slot. The mutex orders each hand-over.
+// - Prepare touches its own slot, reads only data that no Finish changes
+//   (the output pass reads the records of the store, which its Finish leaves
+//   alone), and shares other state only with other Prepares, in an order the
+//   work keeps itself (the reader's read turn). Finish touches its slot and
+//   everything that follows the order of the pieces.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 
 // Whether the reader and the output pass use a second thread. Off, they run
 // on the calling thread alone, as they always may; the bytes written are the
 // same either way.
 extern bool jwwUseSecondThread;
+
+// A switch for tests: with `forced`, the helper starts as soon as two pieces
+// wait, whatever the size of the work (WorthASecondThread is not asked), and
+// the calling thread waits until it is up, so that small inputs run on both
+// threads too; nonzero sizes replace the usual piece sizes, so that pieces
+// end at odd places. Off by default; set only while no pieces run.
+struct TJwwHelperForTests {
+  bool forced = false;
+  size_t readPieceBytes = 0;     // bytes the reader reads for each piece
+  int32_t entitiesPerPiece = 0;  // entities in each piece of the output pass
+};
+extern TJwwHelperForTests jwwHelperForTests;
+
+// Pieces the helper thread has prepared since the program started, so that a
+// test can tell that the helper ran.
+extern std::atomic<int64_t> jwwPiecesPreparedByHelper;
 
 // How many pieces may be under way at once: produced and not yet finished.
 constexpr int kJwwPieceSlots = 8;
@@ -30,9 +69,11 @@ class TJwwPieceWork {
   // is none left (or the source failed; the work remembers which).
   virtual bool Produce(int slot) = 0;
 
-  // On either thread: the piece's part that reads nothing that Finish
-  // changes. Never runs for two slots on one thread at once, nor twice for
-  // one piece. May throw (std::bad_alloc).
+  // On either thread, once per piece: prepares the piece in `slot` under the
+  // rules above. It may wait for the Prepare of an earlier piece, never for a
+  // later one nor for a Finish. Whatever it throws is kept and thrown again
+  // by JwwRunPieces when the piece is next to be finished, and never if the
+  // work ends before that.
   virtual void Prepare(int slot) = 0;
 
   // On the calling thread, in the order of production: applies the prepared
@@ -53,5 +94,6 @@ class TJwwPieceWork {
 // started the calling thread does all). An exception thrown by Prepare on
 // either thread comes out of this function when its piece is next to be
 // finished; one thrown by Produce or Finish comes out at once. Either way the
-// helper thread has ended before this returns or throws.
+// helper thread has ended before this returns or throws, so the caller may
+// clean up whatever the pieces touched.
 void JwwRunPieces(TJwwPieceWork& work);

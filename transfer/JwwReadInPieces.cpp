@@ -1,10 +1,25 @@
 // Pieces of the transfer file. A piece is cut just after a LF, where the line
 // splitter carries nothing over, so a fresh splitter cuts its lines exactly as
-// the whole file's would; only an end-of-file mark at the start of a line
-// reaches beyond its piece, and the ordered finishing settles that. The
-// tokens stay views into the piece's own bytes (or into a side buffer for the
-// rare token that had to be copied) and the reals are converted beforehand,
-// so applying a line is only the reader's dispatch of its statement.
+// the whole file's would. The tokens stay views into the piece's own bytes (or
+// into a side buffer for the rare token that had to be copied) and the reals
+// are converted beforehand, so applying a line is only the reader's dispatch
+// of its statement.
+//
+// The read turn: a piece's bytes are read in its Prepare, on either thread,
+// but one piece at a time and in file order. Piece n waits until pieces 0 to
+// n - 1 have been read (readTurn_ == n) and passes the turn on when its own
+// bytes are read, even when its reading failed. The carried bytes, the
+// end-of-file and failure flags and the file position belong to the piece
+// whose turn it is; a Prepare waits on nothing else, and the pieces are
+// handed out oldest first (JwwPieceRunner.h), so the piece holding the turn
+// is always being prepared and the turn always comes.
+//
+// An end-of-file mark stops the reading where the one-thread loop stops: the
+// piece that reads the mark ends just before it, checks the rest of the file
+// for statements through a small buffer of its own, as that loop does, and
+// ends the source. No later piece reads, allocates or splits anything, so what
+// follows the mark can make the two-thread read fail no more than the
+// one-thread read.
 #include "transfer/JwwReadInPieces.h"
 
 #include <algorithm>
@@ -20,6 +35,7 @@
 #include <vector>
 
 #include "common/MyFunc.h"
+#include "transfer/JwwBlockList.h"
 #include "transfer/JwwLineSplitter.h"
 #include "transfer/JwwPieceRunner.h"
 #include "transfer/JwwReader.h"
@@ -35,9 +51,28 @@ namespace {
 constexpr size_t kPieceBytes = size_t{128} << 10;
 constexpr size_t kFirstPieceBytes = size_t{4} << 10;
 
-// Bytes to read for piece `number`.
+// Bytes to read for piece `number` (or what the test switch asks).
 size_t PieceBytes(int64_t number) {
+  if (jwwHelperForTests.readPieceBytes > 0) return jwwHelperForTests.readPieceBytes;
   return number >= 5 ? kPieceBytes : kFirstPieceBytes << number;
+}
+
+// The buffer through which the rest of the file is checked after an
+// end-of-file mark: on the stack, so that the check allocates nothing.
+constexpr size_t kAfterMarkReadBytes = size_t{4} << 10;
+
+constexpr char kEndOfFileMark = 0x1A;
+
+// Where an end-of-file mark begins a line in bytes[from, size), bytes[0]
+// beginning a line; or `size` when none does.
+size_t FindEndMark(const char* bytes, size_t from, size_t size) {
+  for (size_t at = from; at < size; ++at) {
+    const void* mark = std::memchr(bytes + at, kEndOfFileMark, size - at);
+    if (mark == nullptr) return size;
+    at = static_cast<size_t>(static_cast<const char*>(mark) - bytes);
+    if (at == 0 || bytes[at - 1] == '\n') return at;
+  }
+  return size;
 }
 
 // Tokens room is made for at first; it doubles as lines need it.
@@ -49,9 +84,11 @@ struct alignas(kJwwSlotAlignment) TPiece {
   std::unique_ptr<char[]> bytes;
   size_t capacity = 0;
   size_t size = 0;
-  int64_t number = 0;       // the piece's place in the file: 0 for the first
-  bool last = false;        // the end of the file follows it
-  bool readFailed = false;  // a read failed after its bytes
+  int64_t number = 0;                // the piece's place in the file: 0 for the first
+  bool last = false;                 // the end of the file follows it
+  bool readFailed = false;           // a read failed after its bytes
+  bool endMark = false;              // an end-of-file mark follows its bytes
+  bool statementsAfterMark = false;  // and statements follow that mark
 
   // The lines as tokens, every line with at least one token: line i has the
   // tokens from lineEnds[i - 1] (0 for the first) to lineEnds[i]. Token k is
@@ -63,26 +100,30 @@ struct alignas(kJwwSlotAlignment) TPiece {
   size_t tokenCapacity = 0;
   std::string copied;                                   // the tokens that are not runs of `bytes`
   std::vector<std::pair<uint32_t, uint32_t>> copiedAt;  // (token, offset in `copied`)
-  bool endMark = false;                                 // an end-of-file mark began a line
-  bool onlyMarksAfter = true;  // and only marks and line ends follow it here
-  TJwwTokenList scratch;       // the splitter's tokens of the current line
+  TJwwTokenList scratch;                                // the splitter's tokens of the current line
 
   std::string_view Bytes() const { return {bytes.get(), size}; }
 };
 
-// Makes room for `size` bytes in `piece`, keeping what it holds.
+// Makes room for `size` bytes in `piece`, keeping what it holds. Throws
+// std::bad_alloc when memory runs out or the fault seam says so.
 void Reserve(TPiece& piece, size_t size) {
   if (piece.capacity >= size) return;
+  JwwAskBlockAllocSeam();
   std::unique_ptr<char[]> grown(new char[size]);
   if (piece.size > 0) std::memcpy(grown.get(), piece.bytes.get(), piece.size);
   piece.bytes = std::move(grown);
   piece.capacity = size;
 }
 
-// Makes room in `piece` for the tokens of one more line.
+// Makes room in `piece` for the tokens of one more line, and for its line
+// end (a line has a token at least, so lines never outnumber tokens). Throws
+// std::bad_alloc when memory runs out or the fault seam says so.
 void ReserveLineTokens(TPiece& piece) {
   if (piece.tokenCapacity - piece.tokenCount >= kJwwMaxTokens) return;
+  JwwAskBlockAllocSeam();
   const size_t capacity = std::max(piece.tokenCapacity * 2, kFirstTokenCapacity);
+  piece.lineEnds.reserve(capacity);
   std::unique_ptr<std::string_view[]> tokens(new std::string_view[capacity]);
   std::unique_ptr<double[]> reals(new double[capacity]);
   std::copy_n(piece.tokens.get(), piece.tokenCount, tokens.get());
@@ -134,17 +175,19 @@ class TReadInPieces final : public TJwwPieceWork {
  public:
   explicit TReadInPieces(TJwwFile file) : file_(file) {}
 
-  // True when every piece was read and applied.
+  // True when every piece was read and applied. Only after JwwRunPieces.
   bool Complete() const { return !readFailed_ && !statementsAfterEnd_; }
 
   // Numbers the next piece; its bytes are read when it is prepared. False
-  // once a piece has met the end of the file or a failed read.
+  // once a piece has met the end of the file, an end-of-file mark or a failed
+  // read.
   bool Produce(int slot) override {
     if (sourceDone_.load(std::memory_order_acquire)) return false;
     pieces_[slot].number = produced_++;
     return true;
   }
 
+  // Reads the piece in its turn, then splits its lines apart from the store.
   void Prepare(int slot) override {
     TPiece& p = pieces_[slot];
     ReadInTurn(p);
@@ -157,31 +200,25 @@ class TReadInPieces final : public TJwwPieceWork {
     return bytesRead_.load(std::memory_order_relaxed) >= kPieceBytes;
   }
 
+  // Applies the piece's lines to the store. After an end-of-file mark or a
+  // failed read nothing further is read or applied.
   bool Finish(int slot) override {
     const TPiece& p = pieces_[slot];
-    if (fileEnded_) {
-      // An end-of-file mark ended the file in an earlier piece.
-      statementsAfterEnd_ = !JwwOnlyEndMarksAndLineEnds(p.Bytes());
-      return !statementsAfterEnd_ && !p.readFailed;
-    }
     uint32_t first = 0;
     for (uint32_t end : p.lineEnds) {
       JwwApplyTokens(
           {p.tokens.get() + first, static_cast<int>(end - first), p.reals.get() + first});
       first = end;
     }
-    if (p.endMark) {
-      fileEnded_ = true;
-      statementsAfterEnd_ = !p.onlyMarksAfter;
-    }
-    return !statementsAfterEnd_ && !p.readFailed;
+    statementsAfterEnd_ = p.statementsAfterMark;
+    return !p.endMark && !p.readFailed;
   }
 
  private:
-  // Reads the bytes of `piece` once the pieces before it are read, then lets
-  // the next piece be read. So the file is read in order, one piece at a
-  // time, by whichever thread prepares the piece, and its bytes arrive in the
-  // cache of the thread that splits them.
+  // Reads the bytes of `piece` in its read turn (see the top of this file),
+  // then passes the turn on, whatever happened. So the file is read in order
+  // by whichever thread prepares the piece, and its bytes arrive in the cache
+  // of the thread that splits them.
   void ReadInTurn(TPiece& piece) {
     {
       std::unique_lock lock(turnMutex_);
@@ -205,39 +242,83 @@ class TReadInPieces final : public TJwwPieceWork {
     turnChanged_.notify_all();
   }
 
+  enum class TFill { full, ended, failed };
+
+  // Reads into `p` until it holds `wanted` bytes, the file ends or a read
+  // fails.
+  TFill Fill(TPiece& p, size_t wanted) {
+    while (p.size < wanted) {
+      const long long got = jwwFileOps.read(file_, p.bytes.get() + p.size, wanted - p.size);
+      if (got < 0) return TFill::failed;
+      if (got == 0) return TFill::ended;
+      p.size += static_cast<size_t>(got);
+      bytesRead_.fetch_add(static_cast<size_t>(got), std::memory_order_relaxed);
+    }
+    return TFill::full;
+  }
+
   // Fills the piece with the carried bytes and fresh reads up to its size,
   // then cuts it after its last LF; a piece without any LF grows until one
-  // comes or the file ends. Empty once the file has ended. After a failed
-  // read the piece holds the whole lines read before it.
+  // comes or the file ends. Empty once the source is done. After a failed
+  // read the piece holds the whole lines read before it; at an end-of-file
+  // mark, the lines before the mark.
   void ReadPiece(TPiece& p) {
     p.size = 0;
-    p.last = p.readFailed = false;
+    p.last = p.readFailed = p.endMark = p.statementsAfterMark = false;
     if (sourceDone_) return;
     size_t wanted = carry_.size() + PieceBytes(p.number);
     Reserve(p, wanted);
     if (!carry_.empty()) std::memcpy(p.bytes.get(), carry_.data(), carry_.size());
     p.size = carry_.size();
     carry_.clear();
-    size_t searched = p.size;  // the carried bytes hold no LF
+    size_t searched = p.size;  // the carried bytes hold no LF and no mark
     for (;;) {
-      while (p.size < wanted) {
-        const long long got = jwwFileOps.read(file_, p.bytes.get() + p.size, wanted - p.size);
-        if (got < 0) {
-          readFailed_ = p.readFailed = sourceDone_ = true;
-          if (!CutAfterLastLineEnd(p, 0)) p.size = 0;
-          return;
-        }
-        if (got == 0) {
-          sourceDone_ = p.last = true;
-          return;
-        }
-        p.size += static_cast<size_t>(got);
-        bytesRead_.fetch_add(static_cast<size_t>(got), std::memory_order_relaxed);
+      const TFill fill = Fill(p, wanted);
+      if (EndAtMark(p, searched, fill)) return;
+      if (fill == TFill::failed) {
+        readFailed_ = p.readFailed = sourceDone_ = true;
+        if (!CutAfterLastLineEnd(p, 0)) p.size = 0;
+        return;
+      }
+      if (fill == TFill::ended) {
+        sourceDone_ = p.last = true;
+        return;
       }
       if (CutAfterLastLineEnd(p, searched)) return;
       searched = p.size;
       wanted *= 2;
       Reserve(p, wanted);
+    }
+  }
+
+  // When an end-of-file mark begins a line at or after `from`: ends the
+  // piece and the source before it, finds out whether statements follow it
+  // and returns true. The rest of the file is read (unless `fill` met its
+  // end or a failure) as the one-thread loop reads it: up to the first byte
+  // that is no mark, CR or LF.
+  bool EndAtMark(TPiece& p, size_t from, TFill fill) {
+    const size_t mark = FindEndMark(p.bytes.get(), from, p.size);
+    if (mark == p.size) return false;
+    p.endMark = true;
+    sourceDone_ = true;
+    p.statementsAfterMark = !JwwOnlyEndMarksAndLineEnds({p.bytes.get() + mark, p.size - mark});
+    p.size = mark;
+    if (fill != TFill::full || p.statementsAfterMark) {
+      if (fill == TFill::failed) readFailed_ = p.readFailed = true;
+      return true;
+    }
+    char rest[kAfterMarkReadBytes];
+    for (;;) {
+      const long long got = jwwFileOps.read(file_, rest, sizeof rest);
+      if (got < 0) {
+        readFailed_ = p.readFailed = true;
+        return true;
+      }
+      if (got == 0) return true;
+      if (!JwwOnlyEndMarksAndLineEnds({rest, static_cast<size_t>(got)})) {
+        p.statementsAfterMark = true;
+        return true;
+      }
     }
   }
 
@@ -254,6 +335,7 @@ class TReadInPieces final : public TJwwPieceWork {
   }
 
   // Splits the piece's lines into tokens and reads every token as a real.
+  // The piece holds no end-of-file mark at the start of a line.
   void Tokenize(TPiece& p) {
     p.lineEnds.clear();
     p.tokenCount = 0;
@@ -261,9 +343,8 @@ class TReadInPieces final : public TJwwPieceWork {
     p.copiedAt.clear();
     TJwwLineSplitter splitter;
     TTokenizeLines tokenize(p);
-    p.onlyMarksAfter = JwwFeedLines(splitter, p.Bytes(), tokenize);
+    JwwFeedLines(splitter, p.Bytes(), tokenize);
     if (p.last) JwwFinishLines(splitter, tokenize);
-    p.endMark = splitter.ended;
     for (auto [token, offset] : p.copiedAt) {
       p.tokens[token] = std::string_view(p.copied).substr(offset, p.tokens[token].size());
     }
@@ -271,20 +352,21 @@ class TReadInPieces final : public TJwwPieceWork {
 
   TJwwFile file_;
   TPiece pieces_[kJwwPieceSlots];
-  int64_t produced_ = 0;
+  int64_t produced_ = 0;  // Produce only
 
   // The reading, one piece at a time in file order: the piece whose turn it
-  // is, and what only that piece's reader touches.
+  // is, and what only the Prepare holding the turn touches. The calling
+  // thread reads sourceDone_ and bytesRead_ between pieces, and readFailed_
+  // once the runner has ended.
   std::mutex turnMutex_;
   std::condition_variable turnChanged_;
   int64_t readTurn_ = 0;
   std::string carry_;  // bytes read after the last LF of the last piece
   bool readFailed_ = false;
-  std::atomic<bool> sourceDone_ = false;  // the end of the file or a failed read was met
+  std::atomic<bool> sourceDone_ = false;  // the end of the file, a mark or a failed read was met
   std::atomic<size_t> bytesRead_ = 0;
 
-  // The finishing, on the calling thread.
-  bool fileEnded_ = false;  // a piece finished so far held the end-of-file mark
+  // Finish only, on the calling thread.
   bool statementsAfterEnd_ = false;
 };
 

@@ -1,6 +1,7 @@
 // The transfer-file loop on two threads: the file is cut at line ends into
-// pieces; splitting their lines into tokens and reading the numbers is done
-// on whichever thread is free, and the statements are applied to the store in
+// pieces; reading a piece's bytes (in a read turn that keeps the file's
+// order), splitting its lines into tokens and reading the numbers is done on
+// whichever thread is free, and the statements are applied to the store in
 // file order on the calling thread, since each line carries state to the
 // next. Internal to the reader.
 #pragma once
@@ -8,7 +9,9 @@
 #include "transfer/JwwFileOps.h"
 
 // Reads the open `file` to its end and applies every line to the store, as
-// the line-by-line loop does. False when a read fails or statements follow
-// the end-of-file mark; what was applied before stays. Throws std::bad_alloc
-// when memory runs out, on either thread.
+// the line-by-line loop does. jwwFileOps.read may be called on the helper
+// thread, one call at a time. False when a read fails or statements follow
+// the end-of-file mark; what was applied before stays, in whole lines. Throws
+// std::bad_alloc when memory runs out, on either thread, and passes on
+// whatever a read throws; the helper thread has ended by then.
 bool JwwReadLinesInPieces(TJwwFile file);

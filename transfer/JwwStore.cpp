@@ -175,7 +175,7 @@ TJwwShortStr JwwStoreShortStr(std::string_view s) {
   s = s.substr(0, CharBoundaryLength(s, kJwwShortStrMax));
   if (s.empty()) return {};
   if (kArenaChunk - arenaUsed < s.size()) {
-    if (jwwBlockAllocFails && jwwBlockAllocFails()) throw std::bad_alloc();
+    JwwAskBlockAllocSeam();
     ReserveForOneMore(arenaChunks);
     arenaChunks.emplace_back(new char[kArenaChunk]);
     arenaUsed = 0;

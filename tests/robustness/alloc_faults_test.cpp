@@ -2,6 +2,7 @@
 // is failed in turn through the block storage's fault seam.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
 
 #include "tests/robustness/PipelineRun.h"
@@ -11,8 +12,10 @@
 
 namespace {
 
-int allocations = 0;
-int failAt = 0;  // 0: none fails
+// The pieces of the reader and the output pass may ask the seam on the
+// helper thread: the count is shared by both threads.
+std::atomic<int> allocations{0};
+int failAt = 0;  // 0: none fails; set while no pieces run
 
 bool CountedAllocationFails() {
   return ++allocations == failAt;

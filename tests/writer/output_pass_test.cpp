@@ -10,6 +10,7 @@
 #include "flip/ConfirmedRun.h"
 #include "flip/StatusTexts.h"
 #include "tests/writer/writer_support.h"
+#include "transfer/JwwPieceRunner.h"
 
 namespace {
 
@@ -110,9 +111,13 @@ TEST(OutputPass, MemoryRunningOutLeavesNoPartialCommands) {
   int32_t text =
       AddRecord(jwwTexts, jekText, MakeText(Head(0, 0, 1), 0, std::string(200, 'x'), 0, 0));
   for (int i = 1; i < 6000; ++i) JwwAddRef(jekText, text);
-  jwwBlockAllocFails = [] { return OutputLineCount() > 0; };  // the next chunk fails
+  // The next chunk fails. On one thread, so that the seam is asked by the
+  // output lines alone (the pieces ask it too, on either thread).
+  jwwBlockAllocFails = [] { return OutputLineCount() > 0; };
+  jwwUseSecondThread = false;
   FakeLabel label;
   RunConfirmedFlip(-1, label);
+  jwwUseSecondThread = true;
   jwwBlockAllocFails = nullptr;
   EXPECT_EQ(OutputLineCount(), 0);
 }
@@ -189,8 +194,8 @@ TEST_F(SaveTest, JoiningRules) {
 
 TEST_F(SaveTest, AFontNameEndingInAQuoteLosesNoText) {
   PutFontName("<A>\"");
-  PutText(0, "T", 1, 2, 1, 0);
-  PutText(0, "U", 3, 4, 1, 0);
+  PutText(0, "T", 1, 2, 1, 0, JwwOutputLinesSink());
+  PutText(0, "U", 3, 4, 1, 0, JwwOutputLinesSink());
   ASSERT_TRUE(SaveOutputFile(path_));
   EXPECT_EQ(Saved(), "cn\"$<A>\"\r\nch 1 2 1 0 \"T\r\nch 3 4 1 0 \"U\r\n");
 }
