@@ -139,6 +139,17 @@ TJwwFile OpenWrite(const std::string& path) {
   return Open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
 }
 
+// CREATE_NEW fails when the file exists, checked and created in one step.
+TJwwFile CreateNew(const std::string& path) {
+  return Open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW);
+}
+
+long long Size(TJwwFile file) {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(AsHandle(file), &size)) return -1;
+  return size.QuadPart;
+}
+
 long long Read(TJwwFile file, char* buffer, size_t size) {
   DWORD got = 0;
   const DWORD want = static_cast<DWORD>(std::min(size, kMaxTransfer));
@@ -180,7 +191,7 @@ bool Remove(const std::string& path) {
 }  // namespace
 
 TJwwFileOps Win32FileOps() {
-  return {Exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove};
+  return {Exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove, Size, CreateNew};
 }
 
 void InstallWin32FileOps() {
