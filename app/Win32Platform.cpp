@@ -131,8 +131,12 @@ TJwwFile Open(const std::string& path, DWORD access, DWORD share, DWORD disposit
   return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
 }
 
+// Others may read the file meanwhile but not write, truncate, rename or
+// delete it: the opening fails while another process holds it open for
+// writing, and no process can open it for writing until it is closed, so the
+// bytes read are the file as it was at open.
 TJwwFile OpenRead(const std::string& path) {
-  return Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  return Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
 }
 
 TJwwFile OpenWrite(const std::string& path) {

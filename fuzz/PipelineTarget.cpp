@@ -24,12 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   MemoryFiles().clear();
   MemoryFiles()[kPath].assign(reinterpret_cast<const char*>(data) + 1, size - 1);
   const int32_t flipType = data[0] % 4;
-  const bool cutShort = HasStatementsAfterEndMark(MemoryFiles()[kPath]);
+  const bool cutShort = ReadsAsCutShort(MemoryFiles()[kPath]);
 
   TJwwSilentProgress progress;
   Require(FlipTransferFile(kPath, flipType, progress), "the save succeeds");
   Require(jwwReadResult == (cutShort ? jrIncomplete : jrComplete),
-          "the file is read to its end unless statements follow its end-of-file mark");
+          "the file is read to its end unless it is empty or statements follow its end-of-file mark");
   RequireSoundStore();
   const int textsWritten = CountTextCommands();
   Require(MemoryFiles().size() == 1 && MemoryFiles().count(kPath) == 1,

@@ -5,10 +5,12 @@
 // next. Internal to the reader.
 #pragma once
 
+#include <cstdint>
+
 #include "transfer/JwwFileOps.h"
 
 // Reads the open `file` to its end and applies every line to the store, as
-// the line-by-line loop does. False when a read fails or statements follow
-// the end-of-file mark; what was applied before stays. Throws std::bad_alloc
-// when memory runs out, on either thread.
-bool JwwReadLinesInPieces(TJwwFile file);
+// the line-by-line loop does; `bytesRead` gains the bytes read. False when a
+// read fails or statements follow the end-of-file mark; what was applied
+// before stays. Throws std::bad_alloc when memory runs out, on either thread.
+bool JwwReadLinesInPieces(TJwwFile file, uint64_t& bytesRead);
