@@ -52,6 +52,7 @@ bool Remove(const std::string&) {
 void InstallGeneratedFileAndSink(TGeneratedFile file) {
   InstallGeneratedFile(std::move(file));
   jwwFileOps.openWrite = sink::OpenWrite;
+  jwwFileOps.createNew = sink::OpenWrite;
   jwwFileOps.write = sink::Write;
   jwwFileOps.flush = sink::Flush;
   jwwFileOps.close = sink::Close;
