@@ -131,12 +131,27 @@ TJwwFile Open(const std::string& path, DWORD access, DWORD share, DWORD disposit
   return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
 }
 
+// Others may read the file meanwhile but not write, truncate, rename or
+// delete it: the opening fails while another process holds it open for
+// writing, and no process can open it for writing until it is closed, so the
+// bytes read are the file as it was at open.
 TJwwFile OpenRead(const std::string& path) {
-  return Open(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+  return Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
 }
 
 TJwwFile OpenWrite(const std::string& path) {
   return Open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_ALWAYS);
+}
+
+// CREATE_NEW fails when the file exists, checked and created in one step.
+TJwwFile CreateNew(const std::string& path) {
+  return Open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW);
+}
+
+long long Size(TJwwFile file) {
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(AsHandle(file), &size)) return -1;
+  return size.QuadPart;
 }
 
 long long Read(TJwwFile file, char* buffer, size_t size) {
@@ -180,7 +195,7 @@ bool Remove(const std::string& path) {
 }  // namespace
 
 TJwwFileOps Win32FileOps() {
-  return {Exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove};
+  return {Exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove, Size, CreateNew};
 }
 
 void InstallWin32FileOps() {

@@ -2,6 +2,7 @@
 // Both work on the bytes in place: no copy, no allocation.
 #include "common/TextToNumber.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -81,10 +82,26 @@ void ReadDigits(std::string_view text, size_t& i, bool fraction, TRealText& real
   i = static_cast<size_t>(p - text.data());
 }
 
+// The largest exponent of a text that still needs its true value. The
+// digits before the "E" move the value by at most one power of ten each, so
+// the value of digits x 10^power lies between 10^(power - size) and
+// 10^(power + size) for a text of `size` bytes. Once the exponent exceeds
+// size + 400 in magnitude, the value is beyond 10^400 or below 10^-400 and
+// reads as 0 whatever the exponent's exact size, so the exponent may stop
+// growing there. No text held in memory reaches 2^58 bytes (no processor
+// addresses that much), so the cap stays below 2^59 and power x 10 + 9 within
+// int64_t.
+int64_t ExponentCap(std::string_view text) {
+  constexpr size_t kLargestText = size_t{1} << 58;
+  constexpr int64_t kBeyondEveryDouble = 400;  // doubles lie within 10^-324 .. 10^309
+  return static_cast<int64_t>(std::min(text.size(), kLargestText)) + kBeyondEveryDouble;
+}
+
 // True when `text` is, as a whole, digits, an optional "." with digits and an
 // optional exponent "E"/"e" with an optional sign and at least one digit. The
 // mantissa may have no digit at all: the text is then well formed with the
-// value 0. Gathers the parts into `real`.
+// value 0. Gathers the parts into `real`; the exponent holds its true value
+// up to ExponentCap, which reads the same as any larger one.
 bool ScanRealText(std::string_view text, TRealText& real) {
   size_t i = 0;
   ReadDigits(text, i, false, real);
@@ -97,9 +114,10 @@ bool ScanRealText(std::string_view text, TRealText& real) {
     bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
     size_t from = i;
+    const int64_t cap = ExponentCap(text);
     int64_t power = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i) {
-      if (power < 1000000) power = power * 10 + (text[i] - '0');  // far beyond any double
+      if (power <= cap) power = power * 10 + (text[i] - '0');
     }
     if (i == from) return false;
     real.exponent += negative ? -power : power;

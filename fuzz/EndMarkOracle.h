@@ -17,3 +17,10 @@ inline bool HasStatementsAfterEndMark(std::string_view file) {
   }
   return file.find_first_not_of("\x1A\r\n", mark) != std::string_view::npos;
 }
+
+// True when the reader must take `file` as not read to its end: it has no
+// byte at all (the host writes header lines first, so an empty file was cut
+// short), or statements follow its end-of-file mark.
+inline bool ReadsAsCutShort(std::string_view file) {
+  return file.empty() || HasStatementsAfterEndMark(file);
+}

@@ -77,10 +77,20 @@ bool Remove(const std::string& path) {
   return files.erase(path) != 0;
 }
 
+long long Size(TJwwFile file) {
+  auto found = files.find(AsOpen(file)->path);
+  return found == files.end() ? -1 : static_cast<long long>(found->second.size());
+}
+
+TJwwFile CreateNew(const std::string& path) {
+  return Exists(path) ? nullptr : OpenWrite(path);
+}
+
 }  // namespace
 
 void InstallMemoryFolder() {
-  jwwFileOps = {Exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove};
+  jwwFileOps = {Exists, OpenRead, Read,    OpenWrite, Write,    Flush,
+                Close,  Replace,  Remove, Size,      CreateNew};
 }
 
 std::map<std::string, std::string>& MemoryFiles() {

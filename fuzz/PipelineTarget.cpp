@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SetMemoryReadChunk(0);
   const std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
   const int32_t flipType = data[0] % 4;
-  const bool cutShort = HasStatementsAfterEndMark(input);
+  const bool cutShort = ReadsAsCutShort(input);
 
   RunOnOneThread();
   const std::string oneThread = ConfirmedAnswer(input, flipType);
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           "one thread and two (the helper forced on) give the same answer");
 
   Require(jwwReadResult == (cutShort ? jrIncomplete : jrComplete),
-          "the file is read to its end unless statements follow its end-of-file mark");
+          "the file is read to its end unless it is empty or statements follow its end-of-file mark");
   RequireSoundStore();
   const int textsWritten = CountTextCommands();
   Require(!cutShort || saved == "hq\r\n", "a file not read to its end is answered with hq");

@@ -25,9 +25,9 @@ uint64_t ReadInChunks(size_t chunk) {
   SetMemoryReadChunk(chunk);
   JwwInit();
   const bool complete = JwwReadFile(kPath);
-  const bool cutShort = HasStatementsAfterEndMark(MemoryFiles()[kPath]);
+  const bool cutShort = ReadsAsCutShort(MemoryFiles()[kPath]);
   Require(complete != cutShort && jwwReadResult == (cutShort ? jrIncomplete : jrComplete),
-          "a file is read to its end unless statements follow its end-of-file mark");
+          "a file is read to its end unless it is empty or statements follow its end-of-file mark");
   RequireSoundStore();
   return StoreDigest();
 }

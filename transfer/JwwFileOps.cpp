@@ -1,6 +1,9 @@
 // The C library's file operations behind the file seam. std::rename replaces
 // the target in one step on POSIX systems; the Windows program installs its
-// own operations (MoveFileExW) in their place.
+// own operations (MoveFileExW) in their place. The C library cannot keep
+// other processes from writing a file that is being read (POSIX has no
+// share modes, only advisory locks that a writer may ignore); a file that
+// shrinks meanwhile is caught by comparing the bytes read with `size`.
 #include "transfer/JwwFileOps.h"
 
 #include <cstdio>
@@ -53,10 +56,27 @@ bool Remove(const std::string& path) {
   return std::remove(path.c_str()) == 0;
 }
 
+// Measured through the stream, so it is the size of the file that was
+// opened even if the name has moved on. -1 beyond the range of long (a file
+// over 2 GiB where long has 32 bits).
+long long Size(TJwwFile file) {
+  std::FILE* f = AsFile(file);
+  const long at = std::ftell(f);
+  if (at < 0 || std::fseek(f, 0, SEEK_END) != 0) return -1;
+  const long end = std::ftell(f);
+  if (std::fseek(f, at, SEEK_SET) != 0) return -1;
+  return end;
+}
+
+// "x" (C11) fails when the file exists, checked and created in one step.
+TJwwFile CreateNew(const std::string& path) {
+  return std::fopen(path.c_str(), "wbx");
+}
+
 }  // namespace
 
 TJwwFileOps JwwStandardFileOps() {
-  return {Exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove};
+  return {Exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove, Size, CreateNew};
 }
 
 TJwwFileOps jwwFileOps = JwwStandardFileOps();

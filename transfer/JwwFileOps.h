@@ -29,6 +29,12 @@ struct TJwwFileOps {
   // Replaces `to` by `from` in one step.
   bool (*replace)(const std::string& from, const std::string& to);
   bool (*remove)(const std::string& path);
+  // The open file's size in bytes, asked right after openRead; -1 when it
+  // cannot be told. A read that ends with fewer bytes than this was cut short.
+  long long (*size)(TJwwFile file);
+  // Creates a file that does not exist yet, for writing; nullptr when one
+  // exists at `path` (or on any other failure), so no two runs share it.
+  TJwwFile (*createNew)(const std::string& path);
 };
 
 extern TJwwFileOps jwwFileOps;

@@ -2,8 +2,12 @@
 // one step.
 #include "transfer/JwwOutputFile.h"
 
+#include <chrono>
+#include <cstdint>
+#include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "transfer/JwwFileOps.h"
 #include "transfer/JwwOutputLines.h"
@@ -13,12 +17,56 @@ namespace {
 constexpr std::string_view kNoChange = "hq\r\n";
 constexpr std::string_view kTempSuffix = ".new";
 
-// Writes the content to `tempPath`: "hq" when there are no lines, otherwise
-// the output lines' bytes as they stand. True when every byte reached the
-// file and it was closed cleanly.
-bool WriteTempFile(const std::string& tempPath) {
-  TJwwFile file = jwwFileOps.openWrite(tempPath);
-  if (file == nullptr) return false;
+// Names tried before the save gives up. Each is created only if no file
+// has it yet, so a name taken by another run costs one more try, never that
+// run's file; any other failure to create ends the tries at once.
+constexpr int kTempNameTries = 16;
+
+// A number that differs from run to run and from save to save: the system's
+// random source where it has one, the clock, and a count of this process's
+// saves. It only has to make a clash rare; createNew makes it harmless.
+uint64_t TempNameSeed() {
+  static uint64_t savesInThisProcess = 0;
+  uint64_t seed = static_cast<uint64_t>(
+      std::chrono::steady_clock::now().time_since_epoch().count());
+  try {
+    std::random_device device;
+    seed ^= (uint64_t{device()} << 32) ^ device();
+  } catch (...) {
+    // No random source: the clock and the count still tell runs apart.
+  }
+  return seed + 0x9E3779B97F4A7C15u * ++savesInThisProcess;
+}
+
+// `path` with ".new" and 16 hex digits of `token`: beside it, in its folder.
+std::string TempPath(const std::string& path, uint64_t token) {
+  std::string name = path + std::string(kTempSuffix);
+  for (int shift = 60; shift >= 0; shift -= 4) name += "0123456789abcdef"[(token >> shift) & 15];
+  return name;
+}
+
+// Creates a temporary file of this save's own beside `path` and names it in
+// `tempPath`. nullptr when no name could be created (the folder refuses, or
+// every name tried was taken); `tempPath` then stays empty, since no file of
+// this save exists.
+// Throws std::bad_alloc when memory runs out for a name.
+TJwwFile CreateTempFile(const std::string& path, std::string& tempPath) {
+  const uint64_t seed = TempNameSeed();
+  for (int i = 0; i < kTempNameTries; ++i) {
+    std::string name = TempPath(path, seed + 0xD1B54A32D192ED03u * static_cast<uint64_t>(i));
+    if (TJwwFile file = jwwFileOps.createNew(name)) {
+      tempPath = std::move(name);
+      return file;
+    }
+    if (!jwwFileOps.exists(name)) break;  // not taken: another name fails alike
+  }
+  return nullptr;
+}
+
+// Writes the content to the open `file` and closes it: "hq" when there are
+// no lines, otherwise the output lines' bytes as they stand. True when every
+// byte reached the file and it was closed cleanly.
+bool WriteAndClose(TJwwFile file) {
   bool ok = true;
   if (OutputLineCount() == 0) {
     ok = jwwFileOps.write(file, kNoChange.data(), kNoChange.size());
@@ -35,20 +83,22 @@ bool WriteTempFile(const std::string& tempPath) {
 
 }  // namespace
 
-// The whole content goes to a temporary file beside `path`, which then
-// replaces `path` in one step: the host never finds a half-written file. On
-// any failure the file at `path` is deleted too, so that the host cannot take
-// its input back as commands.
+// The whole content goes to a temporary file of this save's own beside
+// `path`, which then replaces `path` in one step: the host never finds a
+// half-written file, and two runs at once never write into each other's
+// temporary file. On any failure the file at `path` is deleted too, so that
+// the host cannot take its input back as commands; the temporary file is
+// removed only when this save created it.
 bool SaveOutputFile(const std::string& path) {
   std::string tempPath;
   try {
-    tempPath = path + std::string(kTempSuffix);
+    if (TJwwFile file = CreateTempFile(path, tempPath)) {
+      if (WriteAndClose(file) && jwwFileOps.replace(tempPath, path)) return true;
+    }
   } catch (...) {
-    jwwFileOps.remove(path);
-    return false;
+    // Memory ran out for a name: handled as any other failure.
   }
-  if (WriteTempFile(tempPath) && jwwFileOps.replace(tempPath, path)) return true;
-  jwwFileOps.remove(tempPath);
+  if (!tempPath.empty()) jwwFileOps.remove(tempPath);
   jwwFileOps.remove(path);
   return false;
 }

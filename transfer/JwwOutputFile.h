@@ -5,8 +5,10 @@
 
 // Replaces the file at `path` by the output lines (CR LF line ends, a text
 // command joined with its text), or by the single line "hq" when there are
-// none. The content goes to a temporary file in the same folder that then
-// replaces `path` in one step, so `path` is never left half written. On any
-// failure the temporary file is removed, the file at `path` is deleted and the
-// result is false.
+// none. The content goes to a temporary file in the same folder, under a
+// name that this save alone created ("JWC_TEMP.TXT.new" and 16 hex digits),
+// that then replaces `path` in one step, so `path` is never left half written
+// and two runs at once cannot mix their answers. On any failure the
+// temporary file is removed, the file at `path` is deleted and the result is
+// false.
 bool SaveOutputFile(const std::string& path);

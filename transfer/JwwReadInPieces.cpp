@@ -178,6 +178,9 @@ class TReadInPieces final : public TJwwPieceWork {
   // True when every piece was read and applied. Only after JwwRunPieces.
   bool Complete() const { return !readFailed_ && !statementsAfterEnd_; }
 
+  // The bytes read from the file, once JwwRunPieces has returned.
+  uint64_t BytesRead() const { return bytesRead_.load(std::memory_order_relaxed); }
+
   // Numbers the next piece; its bytes are read when it is prepared. False
   // once a piece has met the end of the file, an end-of-file mark or a failed
   // read.
@@ -372,8 +375,9 @@ class TReadInPieces final : public TJwwPieceWork {
 
 }  // namespace
 
-bool JwwReadLinesInPieces(TJwwFile file) {
+bool JwwReadLinesInPieces(TJwwFile file, uint64_t& bytesRead) {
   TReadInPieces read(file);
   JwwRunPieces(read);
+  bytesRead += read.BytesRead();  // the helper thread has ended: its reads are seen
   return read.Complete();
 }

@@ -6,12 +6,15 @@
 // next. Internal to the reader.
 #pragma once
 
+#include <cstdint>
+
 #include "transfer/JwwFileOps.h"
 
 // Reads the open `file` to its end and applies every line to the store, as
-// the line-by-line loop does. jwwFileOps.read may be called on the helper
-// thread, one call at a time. False when a read fails or statements follow
-// the end-of-file mark; what was applied before stays, in whole lines. Throws
-// std::bad_alloc when memory runs out, on either thread, and passes on
-// whatever a read throws; the helper thread has ended by then.
-bool JwwReadLinesInPieces(TJwwFile file);
+// the line-by-line loop does; `bytesRead` gains the bytes read.
+// jwwFileOps.read may be called on the helper thread, one call at a time.
+// False when a read fails or statements follow the end-of-file mark; what was
+// applied before stays, in whole lines. Throws std::bad_alloc when memory runs
+// out, on either thread, and passes on whatever a read throws; the helper
+// thread has ended by then.
+bool JwwReadLinesInPieces(TJwwFile file, uint64_t& bytesRead);

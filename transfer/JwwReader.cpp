@@ -211,10 +211,10 @@ class TParseEachLine final : public TJwwLineHandler {
   void Line(std::string_view line) override { JwwParseLine(line); }
 };
 
-// Feeds the open file to the parser block by block, on this thread alone.
-// False when a read fails or statements follow the end-of-file mark;
-// exceptions from parsing pass through.
-bool ReadLinesOnOneThread(TJwwFile file) {
+// Feeds the open file to the parser block by block, on this thread alone,
+// counting the bytes in `bytesRead`. False when a read fails or statements
+// follow the end-of-file mark; exceptions from parsing pass through.
+bool ReadLinesOnOneThread(TJwwFile file, uint64_t& bytesRead) {
   std::unique_ptr<char[]> block(new char[kReadBlockSize]);
   TJwwLineSplitter splitter;
   TParseEachLine parse;
@@ -222,14 +222,26 @@ bool ReadLinesOnOneThread(TJwwFile file) {
     long long got = jwwFileOps.read(file, block.get(), kReadBlockSize);
     if (got < 0) return false;
     if (got == 0) break;
+    bytesRead += static_cast<uint64_t>(got);
     if (!JwwFeedLines(splitter, {block.get(), static_cast<size_t>(got)}, parse)) return false;
   }
   JwwFinishLines(splitter, parse);
   return true;
 }
 
-bool ReadAllLines(TJwwFile file) {
-  return jwwUseSecondThread ? JwwReadLinesInPieces(file) : ReadLinesOnOneThread(file);
+bool ReadAllLines(TJwwFile file, uint64_t& bytesRead) {
+  return jwwUseSecondThread ? JwwReadLinesInPieces(file, bytesRead)
+                            : ReadLinesOnOneThread(file, bytesRead);
+}
+
+// Whether a read that went to the end of the file saw the whole file. The
+// host writes its header lines before any entity, so a file without a
+// single byte was cut short; so was one that ended before the size it had
+// when it was opened (another process shortened it while it was read).
+// `sizeAtOpen` is -1 when it could not be told.
+bool WholeFileRead(uint64_t bytesRead, long long sizeAtOpen) {
+  if (bytesRead == 0) return false;
+  return sizeAtOpen < 0 || bytesRead >= static_cast<uint64_t>(sizeAtOpen);
 }
 
 }  // namespace
@@ -257,7 +269,11 @@ bool JwwReadFile(const std::string& path) {
       return false;
     }
     file = jwwFileOps.openRead(path);
-    if (file) complete = ReadAllLines(file);
+    if (file) {
+      const long long sizeAtOpen = jwwFileOps.size(file);
+      uint64_t bytesRead = 0;
+      complete = ReadAllLines(file, bytesRead) && WholeFileRead(bytesRead, sizeAtOpen);
+    }
   } catch (...) {
     // Memory ran out or a statement failed: what was stored so far stays.
     complete = false;

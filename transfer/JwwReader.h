@@ -11,7 +11,8 @@ enum TJwwReadResult {
   jrNoFile,      // no file at the path; the store is as initialised
   jrIncomplete,  // a file exists but could not be opened or read to its end
                  // (read error, memory ran out, statements after the
-                 // end-of-file mark); what was read stays stored
+                 // end-of-file mark, fewer bytes than its size at open, no
+                 // byte at all); what was read stays stored
 };
 
 // How the last JwwReadFile ended.

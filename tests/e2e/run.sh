@@ -53,12 +53,13 @@ sample=$root/samples/sample.txt
 trim() { local s=$1; s=${s#"${s%%[![:space:]]*}"}; printf '%s' "${s%"${s##*[![:space:]]}"}"; }
 
 # Puts at `path` what `content` says: a file of cases/, the long drawing, the
-# sample with an end-of-file mark, a folder, an unreadable file, bytes, or
-# nothing.
+# sample with an end-of-file mark, a folder, an unreadable file, an empty
+# file, bytes, or nothing.
 lay_out() {
   local content=$1 path=$2
   case $content in
     none) ;;
+    empty) : >"$path" ;;
     folder) mkdir "$path" ;;
     read-error) ln -s /proc/self/mem "$path" ;;  # opens, but reading fails
     big|sample-mark-*) cp "$work/$content.txt" "$path" ;;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "common/MyFunc.h"
 
@@ -61,8 +62,9 @@ TEST(TextToInt, ReadsDecimalAndHexOrGivesZero) {
 }
 
 TEST(TextToReal, ReadsTheWholeTextOrGivesZero) {
+  const std::string millions(10'000'005, '0');  // digits that move the value far
   const struct {
-    const char* text;
+    std::string text;
     double value;
   } cases[] = {
       {"", 0},
@@ -109,8 +111,18 @@ TEST(TextToReal, ReadsTheWholeTextOrGivesZero) {
       {"1e-400", 0},  // rounds to zero
       {"1e99999999999999999999", 0},
       {"1e-99999999999999999999", 0},
+      // Exponents far beyond a double's, taken back by as many digits.
+      {"1" + millions + "e-10000002", 1000},
+      {"-1" + millions + "e-10000005", -1},
+      {"0." + millions + "25e10000006", 2.5},
+      {"1" + millions + "e-10000400", 0},  // 1e-395: rounds to zero
+      {"1" + millions + "e-9999700", 1e305},
+      {"1" + millions + "e-9999600", 0},  // 1e405: too large
   };
-  for (const auto& c : cases) EXPECT_EQ(TextToReal(c.text), c.value) << '"' << c.text << '"';
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextToReal(c.text), c.value) << '"' << c.text.substr(0, 40) << "\" ("
+                                           << c.text.size() << " bytes)";
+  }
 }
 
 TEST(TextToReal, NegativeZeroReadsAsPlainZero) {

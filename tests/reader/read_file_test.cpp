@@ -2,12 +2,14 @@
 // missing, unreadable or partly read file is told apart.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "tests/reader/reader_support.h"
+#include "transfer/JwwPieceRunner.h"
 
 namespace {
 
@@ -131,6 +133,57 @@ TEST(ReadResult, ReadErrorKeepsTheLinesBeforeIt) {
   EXPECT_EQ(jwwReadResult, jrIncomplete);
   EXPECT_EQ(LinesRead(), "1,2,3,4;5,6,7,8;");
   EXPECT_TRUE(fakeFile.closed);
+}
+
+TEST(ReadResult, AFileCutShortIsIncompleteOnOneThreadAndOnTwo) {
+  // Over two full pieces, so that the reader on two threads hands pieces over.
+  std::string lines;
+  for (int i = 0; lines.size() < 300'000; ++i) lines += std::to_string(i) + " 1 2 3\r\n";
+  const int32_t allLines = static_cast<int32_t>(std::count(lines.begin(), lines.end(), '\n'));
+  const struct {
+    const char* name;
+    std::string content;
+    int readsBeforeShrinking;  // -1: the file keeps its size
+    size_t shrunkSize;
+    bool complete;
+  } cases[] = {
+      // The host writes header lines before any entity: no byte at all is a
+      // file cut short, header lines alone are a selection of nothing.
+      {"empty file", "", -1, 0, false},
+      {"header lines only", "hk 1\r\nhzs 420 297\r\n", -1, 0, true},
+      {"the whole file", lines, -1, 0, true},
+      // Another process shortens the file while it is read.
+      {"cut to a third after one read", lines, 1, lines.size() / 3, false},
+      {"cut to nothing after one read", lines, 1, 0, false},
+      {"only the last line end cut", lines, 1, lines.size() - 2, false},
+      {"cut before the first read", lines, 0, lines.size() / 2, false},
+  };
+  for (bool twoThreads : {false, true}) {
+    jwwUseSecondThread = twoThreads;
+    for (const auto& c : cases) {
+      for (size_t chunk : {size_t{65536}, size_t{4093}}) {
+        SCOPED_TRACE(std::string(c.name) + (twoThreads ? " / two threads / " : " / one thread / ") +
+                     std::to_string(chunk));
+        fakeFile = TFakeFile{c.content, chunk};
+        fakeFile.readsBeforeShrinking = c.readsBeforeShrinking;
+        fakeFile.shrunkSize = c.shrunkSize;
+        jwwFileOps = FakeFileOps();
+        JwwInit();
+        EXPECT_EQ(JwwReadFile("JWC_TEMP.TXT"), c.complete);
+        jwwFileOps = JwwStandardFileOps();
+        EXPECT_EQ(jwwReadResult, c.complete ? jrComplete : jrIncomplete);
+        EXPECT_TRUE(fakeFile.closed);
+        // What was read is a start of the file, every line of it whole.
+        if (c.content == lines) {
+          if (c.complete) {
+            EXPECT_EQ(jwwLines.Count(), allLines);
+          }
+          for (int32_t i = 0; i < jwwLines.Count(); ++i) ASSERT_EQ(jwwLines[i].x1, i);
+        }
+      }
+    }
+  }
+  jwwUseSecondThread = true;
 }
 
 TEST(ReadResult, MemoryRunningOutKeepsAConsistentStore) {

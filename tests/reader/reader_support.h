@@ -31,13 +31,17 @@ inline std::string KindCounts() {
   return out;
 }
 
-// A file seam that serves `fileContent` in reads of at most `fileChunk`
-// bytes, and can fail a read after `readsBeforeError` reads.
+// A file seam that serves `content` in reads of at most `chunk` bytes, can
+// fail a read after `readsBeforeError` reads, and can be cut to `shrunkSize`
+// bytes after `readsBeforeShrinking` reads, as another process truncating it
+// would. Its size is the content's size at the time it is asked.
 struct TFakeFile {
   std::string content;
   size_t chunk = 1 << 20;
   int readsBeforeError = -1;  // -1: never fails
   bool opens = true;
+  int readsBeforeShrinking = -1;  // -1: never shrinks
+  size_t shrunkSize = 0;          // the content's size from then on
   size_t at = 0;
   int reads = 0;
   bool closed = false;
@@ -54,12 +58,17 @@ inline TJwwFileOps FakeFileOps() {
     return fakeFile.opens ? &fakeFile : nullptr;
   };
   ops.read = [](TJwwFile, char* buffer, size_t size) -> long long {
+    if (fakeFile.reads == fakeFile.readsBeforeShrinking) {
+      fakeFile.content.resize(std::min(fakeFile.content.size(), fakeFile.shrunkSize));
+    }
     if (fakeFile.reads++ == fakeFile.readsBeforeError) return -1;
+    if (fakeFile.at >= fakeFile.content.size()) return 0;
     size_t n = std::min({size, fakeFile.chunk, fakeFile.content.size() - fakeFile.at});
     std::memcpy(buffer, fakeFile.content.data() + fakeFile.at, n);
     fakeFile.at += n;
     return static_cast<long long>(n);
   };
+  ops.size = [](TJwwFile) { return static_cast<long long>(fakeFile.content.size()); };
   ops.close = [](TJwwFile) { return fakeFile.closed = true; };
   return ops;
 }

@@ -10,11 +10,22 @@
 #include "tests/robustness/RestoreFileOps.h"
 #include "transfer/JwwFileOps.h"
 
-enum TFileOp { kOpenRead, kRead, kOpenWrite, kWrite, kFlush, kClose, kReplace, kRemove, kFileOps };
+enum TFileOp {
+  kOpenRead,
+  kRead,
+  kOpenWrite,
+  kWrite,
+  kFlush,
+  kClose,
+  kReplace,
+  kRemove,
+  kCreateNew,
+  kFileOps
+};
 
 inline const char* FileOpName(TFileOp op) {
-  static const char* const kNames[] = {"openRead", "read",  "openWrite", "write",
-                                       "flush",    "close", "replace",   "remove"};
+  static const char* const kNames[] = {"openRead", "read",    "openWrite", "write",    "flush",
+                                       "close",    "replace", "remove",    "createNew"};
   return kNames[op];
 }
 
@@ -64,6 +75,9 @@ inline bool Replace(const std::string& from, const std::string& to) {
 inline bool Remove(const std::string& path) {
   return !Fails(kRemove) && real.remove(path);
 }
+inline TJwwFile CreateNew(const std::string& path) {
+  return Fails(kCreateNew) ? nullptr : real.createNew(path);
+}
 
 }  // namespace faulty_ops
 
@@ -72,5 +86,6 @@ inline bool Remove(const std::string& path) {
 inline void InstallFileFault(TFileOp op = kFileOps, int failAt = 0) {
   fileFaults = TFileFaultState{op, failAt, {}};
   using namespace faulty_ops;
-  jwwFileOps = {real.exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove};
+  jwwFileOps = {real.exists, OpenRead, Read,   OpenWrite, Write,    Flush,
+                Close,       Replace,  Remove, real.size, CreateNew};
 }

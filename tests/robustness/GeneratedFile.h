@@ -55,6 +55,9 @@ inline TJwwFile OpenRead(const std::string&) {
   position = 0;
   return &file;
 }
+inline long long Size(TJwwFile) {
+  return file.Size();
+}
 // Closes a generated file, or a real one opened for writing.
 inline bool Close(TJwwFile handle) {
   return handle == &file || JwwStandardFileOps().close(handle);
@@ -69,5 +72,6 @@ inline void InstallGeneratedFile(TGeneratedFile file) {
   jwwFileOps.exists = generated_file::Exists;
   jwwFileOps.openRead = generated_file::OpenRead;
   jwwFileOps.read = generated_file::Read;
+  jwwFileOps.size = generated_file::Size;
   jwwFileOps.close = generated_file::Close;
 }

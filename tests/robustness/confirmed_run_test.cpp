@@ -65,7 +65,7 @@ TEST(ConfirmedRun, ASaveThatThrowsOrHasNoPathReportsNotSaved) {
   TTempFolder folder;
   const std::string path = folder.Path("JWC_TEMP.TXT");
   TRestoreFileOps restore;
-  jwwFileOps.openWrite = [](const std::string&) -> TJwwFile { throw std::runtime_error("disk"); };
+  jwwFileOps.createNew = [](const std::string&) -> TJwwFile { throw std::runtime_error("disk"); };
   TJwwSilentProgress progress;
   bool saved = true;
   EXPECT_NO_THROW(saved = FlipTransferFile(path, ftBoth, progress));

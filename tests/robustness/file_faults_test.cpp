@@ -90,7 +90,7 @@ TEST_F(FileFaults, EverySaveFailureLeavesNoFileAndNoTemporaryFile) {
   const auto clean = fileFaults.calls;
   ASSERT_GE(clean[kWrite], 2) << "the content should need several writes";
 
-  for (TFileOp op : {kOpenWrite, kWrite, kFlush, kClose, kReplace}) {
+  for (TFileOp op : {kCreateNew, kWrite, kFlush, kClose, kReplace}) {
     EXPECT_GE(clean[op], 1) << FileOpName(op) << " is never called by a save";
     for (int k = 1; k <= clean[op]; ++k) {
       SCOPED_TRACE(std::string(FileOpName(op)) + " fails at call " + std::to_string(k));
@@ -121,6 +121,59 @@ TEST_F(FileFaults, ASaveIntoAMissingFolderFailsCleanly) {
   FillOutputLines();
   EXPECT_FALSE(SaveOutputFile(folder_.Path("no such folder/JWC_TEMP.TXT")));
   EXPECT_TRUE(folder_.Names().empty());
+}
+
+// A second save of the same file that runs whole while the first is at a
+// step of its own, as two runs of the tool at once would.
+namespace interleaved {
+TFileOp moment = kFileOps;
+std::string path;
+bool secondSaved = false;
+bool nested = false;
+const TJwwFileOps real = JwwStandardFileOps();
+
+// Runs the second save, with other output lines, the first time `op` comes.
+void MaybeRunSecond(TFileOp op) {
+  if (op != moment || nested) return;
+  nested = true;
+  ClearOutputLines();
+  AddOutputLine("hd");
+  AddOutputLine("1 2 3 4");
+  secondSaved = SaveOutputFile(path);
+}
+bool Flush(TJwwFile file) {
+  MaybeRunSecond(kFlush);
+  return real.flush(file);
+}
+bool Close(TJwwFile file) {
+  MaybeRunSecond(kClose);
+  return real.close(file);
+}
+bool Replace(const std::string& from, const std::string& to) {
+  MaybeRunSecond(kReplace);
+  return real.replace(from, to);
+}
+}  // namespace interleaved
+
+TEST_F(FileFaults, TwoSavesAtOnceEachGiveAWholeAnswer) {
+  const std::string path = folder_.Path("JWC_TEMP.TXT");
+  for (TFileOp op : {kFlush, kClose, kReplace}) {
+    SCOPED_TRACE(std::string("the second save runs at the first save's ") + FileOpName(op));
+    const std::string expected = FillOutputLines();
+    WriteBytes(path, "old content\r\n");
+    interleaved::moment = op;
+    interleaved::path = path;
+    interleaved::nested = interleaved::secondSaved = false;
+    jwwFileOps.flush = interleaved::Flush;
+    jwwFileOps.close = interleaved::Close;
+    jwwFileOps.replace = interleaved::Replace;
+    EXPECT_TRUE(SaveOutputFile(path));
+    EXPECT_TRUE(interleaved::secondSaved);
+    // The first save replaces the file last, so its answer stands, whole.
+    EXPECT_TRUE(ReadBytes(path) == expected) << "JWC_TEMP.TXT holds " << ReadBytes(path).size()
+                                             << " bytes";
+    EXPECT_EQ(folder_.Names(), std::set<std::string>{"JWC_TEMP.TXT"});
+  }
 }
 
 TEST_F(FileFaults, AFailingRemoveAfterAFailedSaveIsNoCrash) {

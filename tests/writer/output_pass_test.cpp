@@ -225,8 +225,8 @@ Faults faults;
 
 TJwwFileOps FaultyOps() {
   TJwwFileOps ops = JwwStandardFileOps();
-  ops.openWrite = [](const std::string& path) -> TJwwFile {
-    return faults.openFails ? nullptr : JwwStandardFileOps().openWrite(path);
+  ops.createNew = [](const std::string& path) -> TJwwFile {
+    return faults.openFails ? nullptr : JwwStandardFileOps().createNew(path);
   };
   ops.write = [](TJwwFile file, const char* data, size_t size) {
     if (faults.writesBeforeFailure == 0) {
