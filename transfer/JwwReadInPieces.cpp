@@ -318,6 +318,7 @@ class TReadInPieces final : public TJwwPieceWork {
         return true;
       }
       if (got == 0) return true;
+      bytesRead_.fetch_add(static_cast<size_t>(got), std::memory_order_relaxed);
       if (!JwwOnlyEndMarksAndLineEnds({rest, static_cast<size_t>(got)})) {
         p.statementsAfterMark = true;
         return true;
