@@ -89,11 +89,16 @@ class TJwwPieceWork {
 };
 
 // Runs `work` until no piece is left and all are finished, or Finish says
-// stop. With jwwUseSecondThread a helper thread prepares pieces too, started
-// once two pieces are waiting and the work is worth it (if it cannot be
-// started the calling thread does all). An exception thrown by Prepare on
-// either thread comes out of this function when its piece is next to be
-// finished; one thrown by Produce or Finish comes out at once. Either way the
-// helper thread has ended before this returns or throws, so the caller may
-// clean up whatever the pieces touched.
+// stop. With jwwUseSecondThread the helper thread prepares pieces too, lent
+// to the work once two pieces are waiting and the work is worth it (if no
+// thread can be started the calling thread does all). The helper is one
+// thread for the whole program, started on first use and kept, waiting,
+// between runs; a process forked after that has none, and its runs prepare
+// every piece on the calling thread (with the test switch forced on they
+// would wait for it forever). An exception thrown by Prepare on either thread
+// comes out of this function when its piece is next to be finished; one
+// thrown by Produce or Finish comes out at once. Either way the helper has
+// left the work before this returns or throws, and everything it did is seen
+// by the calling thread, so the caller may clean up whatever the pieces
+// touched. One run at a time.
 void JwwRunPieces(TJwwPieceWork& work);

@@ -379,6 +379,6 @@ class TReadInPieces final : public TJwwPieceWork {
 bool JwwReadLinesInPieces(TJwwFile file, uint64_t& bytesRead) {
   TReadInPieces read(file);
   JwwRunPieces(read);
-  bytesRead += read.BytesRead();  // the helper thread has ended: its reads are seen
+  bytesRead += read.BytesRead();  // the helper has left the work: its reads are seen
   return read.Complete();
 }

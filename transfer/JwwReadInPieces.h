@@ -16,5 +16,5 @@
 // False when a read fails or statements follow the end-of-file mark; what was
 // applied before stays, in whole lines. Throws std::bad_alloc when memory runs
 // out, on either thread, and passes on whatever a read throws; the helper
-// thread has ended by then.
+// has left the work by then.
 bool JwwReadLinesInPieces(TJwwFile file, uint64_t& bytesRead);
