@@ -1,7 +1,9 @@
 #include "fuzz/FuzzChecks.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "common/MyFunc.h"
 #include "transfer/JwwEntityKinds.h"
@@ -92,20 +94,48 @@ void RunOnOneThread() {
   jwwHelperForTests = {};
 }
 
-void RunAsUsual() {
+namespace {
+
+// Inputs run the second way, those with the helper forced on, and those in
+// which the helper prepared at least one piece.
+struct THelperShare {
+  int64_t inputs = 0;
+  int64_t forced = 0;
+  int64_t helped = 0;
+  int64_t piecesBefore = 0;  // of the run under way
+};
+THelperShare share;
+
+void PrintHelperShare() {
+  std::fprintf(stderr,
+               "helper share: %lld inputs run on two threads, the helper forced on in %lld, "
+               "pieces prepared by it in %lld\n",
+               static_cast<long long>(share.inputs), static_cast<long long>(share.forced),
+               static_cast<long long>(share.helped));
+}
+
+// A hash of `input` whose top bit depends on every byte and its place.
+uint64_t InputHash(std::string_view input) {
+  uint64_t hash = input.size();
+  for (unsigned char c : input) hash = hash * 31 + c;
+  return hash * 0x9E3779B97F4A7C15ull;
+}
+
+}  // namespace
+
+void RunSecondWay(std::string_view input) {
+  if (share.inputs++ == 0) std::atexit(PrintHelperShare);
+  share.piecesBefore = jwwPiecesPreparedByHelper;
   jwwUseSecondThread = true;
   jwwHelperForTests = {};
+  if ((InputHash(input) >> 63) == 0) return;
+  ++share.forced;
+  jwwHelperForTests = {true, 1 + input.size() / 8 + input.size() % 13,
+                       1 + static_cast<int32_t>(input.size() % 7)};
 }
 
-void RunWithHelperForced(size_t readPieceBytes, int entitiesPerPiece) {
+void EndSecondWay() {
+  if (jwwPiecesPreparedByHelper > share.piecesBefore) ++share.helped;
   jwwUseSecondThread = true;
-  jwwHelperForTests = {true, readPieceBytes, entitiesPerPiece};
-}
-
-size_t OddReadPieceBytes(size_t size) {
-  return 1 + size / 8 + size % 13;
-}
-
-int OddEntitiesPerPiece(size_t size) {
-  return 1 + static_cast<int>(size % 7);
+  jwwHelperForTests = {};
 }

@@ -1,7 +1,12 @@
-// FNV-1a over the store, one field at a time: records may hold padding and
-// arena pointers, which must not take part.
+// A hash over the store, one field at a time (records may hold padding and
+// arena pointers, which must not take part), a 64-bit word per step in the
+// manner of FNV-1a: each step xors in a word and multiplies by an odd number,
+// a bijection of the running hash, so two stores that differ in one word
+// always differ in their digest. Word steps keep it cheap beside the reads it
+// compares: the fuzzer digests every store it reads.
 #include "fuzz/StoreDigest.h"
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -14,22 +19,31 @@ namespace {
 
 class Fnv {
  public:
-  void Bytes(const void* data, size_t size) {
-    const unsigned char* at = static_cast<const unsigned char*>(data);
-    for (size_t i = 0; i < size; ++i) hash_ = (hash_ ^ at[i]) * 0x100000001B3ull;
-  }
   template <class T>
   void Value(T value) {
-    static_assert(std::is_arithmetic_v<T>);
-    Bytes(&value, sizeof value);
+    static_assert(std::is_arithmetic_v<T> && sizeof(T) <= sizeof(uint64_t));
+    uint64_t word = 0;
+    std::memcpy(&word, &value, sizeof value);
+    Word(word);
   }
   void Text(std::string_view text) {
     Value(text.size());
-    Bytes(text.data(), text.size());
+    size_t at = 0;
+    for (; at + sizeof(uint64_t) <= text.size(); at += sizeof(uint64_t)) {
+      uint64_t word;
+      std::memcpy(&word, text.data() + at, sizeof word);
+      Word(word);
+    }
+    if (at == text.size()) return;
+    uint64_t tail = 0;
+    std::memcpy(&tail, text.data() + at, text.size() - at);
+    Word(tail);
   }
   uint64_t Result() const { return hash_; }
 
  private:
+  void Word(uint64_t word) { hash_ = (hash_ ^ word) * 0x100000001B3ull; }
+
   uint64_t hash_ = 0xCBF29CE484222325ull;
 };
 
