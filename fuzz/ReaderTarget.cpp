@@ -12,8 +12,8 @@
 #include "fuzz/FuzzEntry.h"
 #include "fuzz/MemoryFolder.h"
 #include "fuzz/StoreDigest.h"
-#include "transfer/JwwReader.h"
-#include "transfer/JwwStore.h"
+#include "transfer/read/JwwReader.h"
+#include "transfer/store/JwwStore.h"
 
 namespace {
 

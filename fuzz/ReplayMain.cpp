@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fuzz/FuzzEntry.h"
-#include "transfer/JwwPieceRunner.h"
+#include "transfer/seams/JwwPieceRunner.h"
 
 namespace {
 

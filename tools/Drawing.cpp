@@ -1,7 +1,7 @@
 #include "Drawing.h"
 
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwReader.h"
+#include "transfer/read/JwwReader.h"
+#include "transfer/store/JwwEntityKinds.h"
 
 namespace {
 

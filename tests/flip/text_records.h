@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwStore.h"
 
 namespace flip_test {
 

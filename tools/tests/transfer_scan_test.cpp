@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "TransferScan.h"
-#include "transfer/JwwReader.h"
-#include "transfer/JwwStore.h"
+#include "transfer/read/JwwReader.h"
+#include "transfer/store/JwwStore.h"
 
 namespace {
 

@@ -1,14 +1,14 @@
 // The entity store's module-level state and its life cycle.
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwStore.h"
 
 #include <array>
 #include <cstring>
 #include <memory>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwOutputLines.h"
-#include "transfer/JwwReader.h"
+#include "transfer/read/JwwReader.h"
+#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/write/JwwOutputLines.h"
 
 bool (*jwwBlockAllocFails)() = nullptr;
 

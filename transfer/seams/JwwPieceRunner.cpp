@@ -6,7 +6,7 @@
 // the oldest waiting piece (the rule the header's waiting argument rests on).
 // So the calling thread does the ordered work and as much of the rest as it
 // has time for, and the two threads share the work however its parts weigh.
-#include "transfer/JwwPieceRunner.h"
+#include "transfer/seams/JwwPieceRunner.h"
 
 #include <condition_variable>
 #include <cstdint>

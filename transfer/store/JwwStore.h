@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "transfer/JwwBlockList.h"
+#include "transfer/store/JwwBlockList.h"
 
 enum TJwwEntKind : int32_t {
   jekLine = 1,

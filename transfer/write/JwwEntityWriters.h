@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "transfer/JwwOutputLines.h"
+#include "transfer/write/JwwOutputLines.h"
 
 struct TJwwEntityWriter {
   void (*attributes)(int32_t index);

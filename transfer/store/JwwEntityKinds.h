@@ -14,8 +14,8 @@
 #include <tuple>
 #include <type_traits>
 
-#include "transfer/JwwEntityWriters.h"
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwStore.h"
+#include "transfer/write/JwwEntityWriters.h"
 
 // Text keywords by text kind ("ch" 0 .. "c2" 9).
 inline constexpr std::string_view kJwwTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
