@@ -12,8 +12,7 @@
 #include "fuzz/FuzzEntry.h"
 #include "fuzz/MemoryFolder.h"
 #include "fuzz/StoreDigest.h"
-#include "transfer/read/JwwReader.h"
-#include "transfer/store/JwwStore.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

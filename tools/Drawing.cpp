@@ -1,7 +1,6 @@
 #include "Drawing.h"
 
-#include "transfer/read/JwwReader.h"
-#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "TransferScan.h"
-#include "transfer/read/JwwReader.h"
-#include "transfer/store/JwwStore.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

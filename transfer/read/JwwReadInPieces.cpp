@@ -38,8 +38,8 @@
 #include "transfer/read/JwwLineSplitter.h"
 #include "transfer/read/JwwReader.h"
 #include "transfer/read/JwwTokenizer.h"
+#include "transfer/seams/JwwBlockAllocSeam.h"
 #include "transfer/seams/JwwPieceRunner.h"
-#include "transfer/store/JwwBlockList.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "common/MyFunc.h"
-#include "transfer/store/JwwBlockList.h"
+#include "transfer/seams/JwwBlockAllocSeam.h"
 #include "transfer/store/JwwEntityKinds.h"
 
 namespace {

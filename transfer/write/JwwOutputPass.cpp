@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "transfer/seams/JwwPieceRunner.h"
-#include "transfer/store/JwwEntityKinds.h"
 #include "transfer/store/JwwStore.h"
 #include "transfer/write/JwwAttributeWriters.h"
+#include "transfer/write/JwwEntityWriters.h"
 #include "transfer/write/JwwOutputLines.h"
 
 namespace {
@@ -21,7 +21,7 @@ namespace {
 // Entity writers by kind; kinds without one (block insertions) hold nullptr.
 constexpr auto kWriters = [] {
   std::array<const TJwwEntityWriter*, kJwwKindCount + 1> writers{};
-  JwwForEachKind([&](const auto& row) { writers[row.kind] = row.writer; });
+  for (const TJwwKindWriter& row : kJwwKindWriters) writers[row.kind] = row.writer;
   return writers;
 }();
 
