@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwFileOps.h"
-#include "transfer/JwwNumberForms.h"
+#include "transfer/seams/JwwFileOps.h"
+#include "transfer/write/JwwNumberForms.h"
 
 namespace {
 

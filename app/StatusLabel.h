@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "transfer/JwwProgress.h"
+#include "transfer/seams/JwwProgress.h"
 
 class TStatusLabel final : public TJwwProgress {
  public:

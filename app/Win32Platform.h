@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "transfer/JwwFileOps.h"
+#include "transfer/seams/JwwFileOps.h"
 
 // --- Text conversion -----------------------------------------------------------
 

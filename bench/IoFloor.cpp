@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "transfer/JwwFileOps.h"
+#include "transfer/seams/JwwFileOps.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "transfer/JwwEntityKinds.h"
+#include "transfer/store/JwwEntityKinds.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "transfer/JwwProgress.h"
-#include "transfer/JwwStore.h"
+#include "transfer/seams/JwwProgress.h"
+#include "transfer/store/JwwStore.h"
 
 // Flip types, the index of the window's radio item; any other value changes
 // nothing.

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "flip/BasePointFlip.h"
-#include "transfer/JwwProgress.h"
+#include "transfer/seams/JwwProgress.h"
 
 // Opening: empties the store (JwwInit), reads the transfer file at `path`
 // into it (JwwReadFile; an empty path, a program that cannot tell its own

@@ -1,6 +1,6 @@
 #include "flip/StatusTexts.h"
 
-#include "transfer/JwwNumberForms.h"
+#include "transfer/write/JwwNumberForms.h"
 
 namespace {
 

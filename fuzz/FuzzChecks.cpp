@@ -6,10 +6,10 @@
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwOutputLines.h"
-#include "transfer/JwwPieceRunner.h"
-#include "transfer/JwwStore.h"
+#include "transfer/seams/JwwPieceRunner.h"
+#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/store/JwwStore.h"
+#include "transfer/write/JwwOutputLines.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "transfer/JwwFileOps.h"
+#include "transfer/seams/JwwFileOps.h"
 
 namespace {
 

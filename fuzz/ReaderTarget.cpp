@@ -13,8 +13,7 @@
 #include "fuzz/FuzzEntry.h"
 #include "fuzz/MemoryFolder.h"
 #include "fuzz/StoreDigest.h"
-#include "transfer/JwwReader.h"
-#include "transfer/JwwStore.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <type_traits>
 
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/store/JwwStore.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "Drawing.h"
 
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwReader.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwStore.h"
 
 struct DrawnText {
   std::string text;      // Shift-JIS bytes, as stored

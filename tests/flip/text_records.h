@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "transfer/JwwStore.h"
+#include "transfer/JwwGaibu.h"
 
 namespace flip_test {
 

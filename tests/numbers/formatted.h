@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "transfer/JwwNumberForms.h"
+#include "transfer/write/JwwNumberForms.h"
 
 template <typename Value>
 std::string Formatted(char* (*format)(char*, Value), Value value) {

@@ -22,7 +22,7 @@
 #include "tests/robustness/StoreChecks.h"
 #include "tests/robustness/TempFolder.h"
 #include "transfer/JwwGaibu.h"
-#include "transfer/JwwPieceRunner.h"
+#include "transfer/seams/JwwPieceRunner.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "tests/reader/reader_support.h"
-#include "transfer/JwwPieceRunner.h"
+#include "transfer/seams/JwwPieceRunner.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "transfer/JwwTokenizer.h"
+#include "transfer/read/JwwTokenizer.h"
 
 namespace {
 

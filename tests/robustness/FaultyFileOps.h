@@ -8,7 +8,7 @@
 #include <string>
 
 #include "tests/robustness/RestoreFileOps.h"
-#include "transfer/JwwFileOps.h"
+#include "transfer/seams/JwwFileOps.h"
 
 enum TFileOp {
   kOpenRead,

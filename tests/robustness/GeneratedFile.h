@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "transfer/JwwFileOps.h"
+#include "transfer/seams/JwwFileOps.h"
 
 struct TGeneratedFile {
   std::string head;

@@ -2,7 +2,7 @@
 // ends, however it ends.
 #pragma once
 
-#include "transfer/JwwFileOps.h"
+#include "transfer/seams/JwwFileOps.h"
 
 struct TRestoreFileOps {
   ~TRestoreFileOps() { jwwFileOps = JwwStandardFileOps(); }

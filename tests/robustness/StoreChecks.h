@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwStore.h"
 
 // Every entry of the entity order names an existing record and every record
 // has its entry, so that anything walking the store stays inside it.

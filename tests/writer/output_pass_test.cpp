@@ -10,7 +10,7 @@
 #include "flip/ConfirmedRun.h"
 #include "flip/StatusTexts.h"
 #include "tests/writer/writer_support.h"
-#include "transfer/JwwPieceRunner.h"
+#include "transfer/seams/JwwPieceRunner.h"
 
 namespace {
 

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "TransferScan.h"
-#include "transfer/JwwReader.h"
-#include "transfer/JwwStore.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "transfer/JwwTokenizer.h"
+#include "transfer/read/JwwTokenizer.h"
 
 enum TJwwReadResult {
   jrComplete,    // the file was read to its end

@@ -1,6 +1,6 @@
 // Saving the output lines as the new transfer file, replacing the old one in
 // one step.
-#include "transfer/JwwOutputFile.h"
+#include "transfer/write/JwwOutputFile.h"
 
 #include <chrono>
 #include <cstdint>
@@ -9,8 +9,8 @@
 #include <string_view>
 #include <utility>
 
-#include "transfer/JwwFileOps.h"
-#include "transfer/JwwOutputLines.h"
+#include "transfer/seams/JwwFileOps.h"
+#include "transfer/write/JwwOutputLines.h"
 
 namespace {
 

@@ -7,8 +7,10 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 
-#include "transfer/JwwOutputLines.h"
+#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/write/JwwOutputLines.h"
 
 struct TJwwEntityWriter {
   void (*attributes)(int32_t index);
@@ -29,6 +31,42 @@ extern const TJwwEntityWriter kJwwSolidScWriter;
 extern const TJwwEntityWriter kJwwSolidSeWriter;
 extern const TJwwEntityWriter kJwwSolidSoWriter;
 extern const TJwwEntityWriter kJwwSolidSgWriter;
+
+// The writer of each kind, a row per kind in the order of the kinds' table.
+struct TJwwKindWriter {
+  TJwwEntKind kind;
+  const TJwwEntityWriter* writer;  // nullptr: not written back
+};
+
+inline constexpr TJwwKindWriter kJwwKindWriters[] = {
+    {jekLine, &kJwwLineWriter},
+    {jekCircle, &kJwwCircleWriter},
+    {jekArc, &kJwwArcWriter},
+    {jekText, &kJwwTextWriter},
+    {jekPoint, &kJwwPointWriter},
+    {jekPointEx, &kJwwPointExWriter},
+    {jekLineText, &kJwwLineTextWriter},
+    {jekBlk, nullptr},
+    {jekSolid2, &kJwwSolid2Writer},
+    {jekSolid3, &kJwwSolid3Writer},
+    {jekSolid4, &kJwwSolid4Writer},
+    {jekSolidSc, &kJwwSolidScWriter},
+    {jekSolidSe, &kJwwSolidSeWriter},
+    {jekSolidSo, &kJwwSolidSoWriter},
+    {jekSolidSg, &kJwwSolidSgWriter},
+};
+
+// Row k of this table is the writer of row k of the kinds' table: the same
+// kinds in the same order, none left out.
+static_assert([] {
+  size_t row = 0;
+  bool sameKinds = true;
+  JwwForEachKind([&](const auto& kind) {
+    sameKinds = sameKinds && row < std::size(kJwwKindWriters) &&
+                kJwwKindWriters[row++].kind == kind.kind;
+  });
+  return sameKinds && row == std::size(kJwwKindWriters);
+}());
 
 // Both halves of a writer, into the output lines.
 void WriteLine(int32_t index);

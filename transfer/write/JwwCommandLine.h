@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "transfer/JwwNumberForms.h"
-#include "transfer/JwwOutputLines.h"
+#include "transfer/write/JwwNumberForms.h"
+#include "transfer/write/JwwOutputLines.h"
 
 class TJwwCommandLine {
  public:

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "transfer/JwwOutputLines.h"
+#include "transfer/write/JwwOutputLines.h"
 
 void PutLine(double x1, double y1, double x2, double y2, TJwwLineSink& out);
 void PutPoint(double x, double y, TJwwLineSink& out);

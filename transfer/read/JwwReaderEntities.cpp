@@ -2,14 +2,14 @@
 // step: its entry in the entity order and its record appear together or,
 // when memory runs out, neither does, so the order never names a record that
 // is missing.
-#include "transfer/JwwReaderEntities.h"
+#include "transfer/read/JwwReaderEntities.h"
 
 #include <cmath>
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/store/JwwStore.h"
 
 namespace {
 

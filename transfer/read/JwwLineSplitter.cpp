@@ -1,7 +1,7 @@
 // Line ends of the transfer file. Most lines lie wholly inside one block and
 // hold no stray CR; they are handed over in place, without a copy. Only a
 // line that crosses a block edge or holds a lone CR is copied.
-#include "transfer/JwwLineSplitter.h"
+#include "transfer/read/JwwLineSplitter.h"
 
 #include <cstring>
 

@@ -4,24 +4,24 @@
 // time, while the calling thread writes the attribute lines, which depend on
 // everything written before, and appends each entity's rendered lines after
 // them. The lines come out the same either way.
-#include "transfer/JwwOutputPass.h"
+#include "transfer/write/JwwOutputPass.h"
 
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "transfer/JwwAttributeWriters.h"
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwOutputLines.h"
-#include "transfer/JwwPieceRunner.h"
-#include "transfer/JwwStore.h"
+#include "transfer/seams/JwwPieceRunner.h"
+#include "transfer/store/JwwStore.h"
+#include "transfer/write/JwwAttributeWriters.h"
+#include "transfer/write/JwwEntityWriters.h"
+#include "transfer/write/JwwOutputLines.h"
 
 namespace {
 
 // Entity writers by kind; kinds without one (block insertions) hold nullptr.
 constexpr auto kWriters = [] {
   std::array<const TJwwEntityWriter*, kJwwKindCount + 1> writers{};
-  JwwForEachKind([&](const auto& row) { writers[row.kind] = row.writer; });
+  for (const TJwwKindWriter& row : kJwwKindWriters) writers[row.kind] = row.writer;
   return writers;
 }();
 

@@ -20,7 +20,7 @@
 // ends the source. No later piece reads, allocates or splits anything, so what
 // follows the mark can make the two-thread read fail no more than the
 // one-thread read.
-#include "transfer/JwwReadInPieces.h"
+#include "transfer/read/JwwReadInPieces.h"
 
 #include <algorithm>
 #include <atomic>
@@ -35,11 +35,11 @@
 #include <vector>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwBlockList.h"
-#include "transfer/JwwLineSplitter.h"
-#include "transfer/JwwPieceRunner.h"
-#include "transfer/JwwReader.h"
-#include "transfer/JwwTokenizer.h"
+#include "transfer/read/JwwLineSplitter.h"
+#include "transfer/read/JwwReader.h"
+#include "transfer/read/JwwTokenizer.h"
+#include "transfer/seams/JwwBlockAllocSeam.h"
+#include "transfer/seams/JwwPieceRunner.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "transfer/JwwTokenizer.h"
+#include "transfer/read/JwwTokenizer.h"
 
 // Circle ("ci", 3 numbers) and arc ("ci", 7 numbers).
 void JwwReadCircle(const TJwwLineTokens& tokens);

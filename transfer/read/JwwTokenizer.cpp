@@ -2,7 +2,7 @@
 // the line itself. Only a line that drops a byte inside a token (a control
 // byte, 0xFE, 0xFF, or a double quote in the middle of a word) needs its
 // tokens copied together, which the second, general pass does.
-#include "transfer/JwwTokenizer.h"
+#include "transfer/read/JwwTokenizer.h"
 
 #include <array>
 #include <bit>

@@ -3,7 +3,7 @@
 // attribute state. Internal to the reader.
 #pragma once
 
-#include "transfer/JwwTokenizer.h"
+#include "transfer/read/JwwTokenizer.h"
 
 // "lg", "ly": a layer group or layer as one hexadecimal digit, third byte of
 // token 0; a missing or other byte gives 0. An optional value in token 1.

@@ -3,12 +3,12 @@
 // command half writes the command. The z lines are written only when the
 // command will be: the host applies z flags to the next entity it reads, so
 // those of an entity left out would land on the one after it.
-#include "transfer/JwwEntityWriters.h"
+#include "transfer/write/JwwEntityWriters.h"
 
-#include "transfer/JwwAttributeWriters.h"
-#include "transfer/JwwEntityCommands.h"
-#include "transfer/JwwStore.h"
-#include "transfer/JwwWritability.h"
+#include "transfer/store/JwwStore.h"
+#include "transfer/write/JwwAttributeWriters.h"
+#include "transfer/write/JwwEntityCommands.h"
+#include "transfer/write/JwwWritability.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // other processes from writing a file that is being read (POSIX has no
 // share modes, only advisory locks that a writer may ignore); a file that
 // shrinks meanwhile is caught by comparing the bytes read with `size`.
-#include "transfer/JwwFileOps.h"
+#include "transfer/seams/JwwFileOps.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "transfer/JwwFileOps.h"
+#include "transfer/seams/JwwFileOps.h"
 
 // Reads the open `file` to its end and applies every line to the store, as
 // the line-by-line loop does; `bytesRead` gains the bytes read.

@@ -1,16 +1,16 @@
 // The command functions: each takes plain values, leaves a degenerate entity
 // out by its test of JwwWritability and otherwise appends its command lines.
 // Values go out exactly as given, in the output number forms.
-#include "transfer/JwwEntityCommands.h"
+#include "transfer/write/JwwEntityCommands.h"
 
 #include <cmath>
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwCommandLine.h"
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwOutputLines.h"
-#include "transfer/JwwWritability.h"
+#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/write/JwwCommandLine.h"
+#include "transfer/write/JwwOutputLines.h"
+#include "transfer/write/JwwWritability.h"
 
 namespace {
 

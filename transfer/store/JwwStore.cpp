@@ -1,16 +1,13 @@
-// The entity store's module-level state and its life cycle.
-#include "transfer/JwwStore.h"
+// The entity store's module-level state and its own part of the life cycle.
+#include "transfer/store/JwwStore.h"
 
 #include <array>
 #include <cstring>
 #include <memory>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwOutputLines.h"
-#include "transfer/JwwReader.h"
-
-bool (*jwwBlockAllocFails)() = nullptr;
+#include "transfer/seams/JwwBlockAllocSeam.h"
+#include "transfer/store/JwwEntityKinds.h"
 
 TJwwBlockList<TJwwEntRef> entityOrder;
 TJwwBlockList<TJwwEntLine> jwwLines;
@@ -140,8 +137,7 @@ void JwwResetCurrentAttributes() {
   c.curSolidColour = 0;
 }
 
-void JwwInit() {
-  jwwReadResult = jrNoFile;
+void JwwInitStore() {
   ClearKinds();
   ClearArena();
   SetHeaderDefaults();
@@ -153,7 +149,6 @@ void JwwInit() {
   pendingLine.head.colour = 1;
   pendingLine.head.lineType = 1;
   pendingLine.x2 = 1.0;
-  ClearOutputLines();
 }
 
 void JwwFillHead(TJwwEntHead& head) {
@@ -193,7 +188,7 @@ TJwwShortStr JwwStoreCurrentFontName() {
   return storedFont;
 }
 
-void JwwRelease() {
+void JwwReleaseStore() {
   ReleaseKinds();
   ClearArena();
   TJwwHeader& h = jwwHeader;
@@ -202,5 +197,4 @@ void JwwRelease() {
   h.layerValues = {};
   h.layerNames = {};
   h.indicatedPoints = {};
-  ReleaseOutputLines();
 }

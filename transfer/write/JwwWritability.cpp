@@ -1,10 +1,10 @@
 // The degenerate-entity tests of the command functions.
-#include "transfer/JwwWritability.h"
+#include "transfer/write/JwwWritability.h"
 
 #include <cmath>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwOutputLines.h"
+#include "transfer/write/JwwOutputLines.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // outputLines as the saved file's bytes, in chunks of 1 MiB that are never
 // moved; a line and its line end never straddle two chunks. The length of
 // every line is kept beside them so that the lines can be read back.
-#include "transfer/JwwOutputLines.h"
+#include "transfer/write/JwwOutputLines.h"
 
 #include <array>
 #include <cstddef>
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwBlockList.h"
-#include "transfer/JwwEntityKinds.h"
+#include "transfer/seams/JwwBlockAllocSeam.h"
+#include "transfer/store/JwwEntityKinds.h"
 
 namespace {
 

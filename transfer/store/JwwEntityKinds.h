@@ -1,12 +1,12 @@
 // The one table of the fifteen entity kinds, and the one table of the ten
 // text keywords. Each kind's row names its number, the keyword of its
-// statement where it has one of its own, its array in the store and its entity
-// writer. Clearing and releasing the store, counting records, the output
-// pass's dispatch, the reader's choice of array and every walk over the
-// records follow the table and need nothing more for a new kind. A new kind
-// still needs its record and array (JwwStore), its statement (JwwReader,
-// JwwReaderEntities), and its command and writer (JwwEntityCommands,
-// JwwEntityWriters).
+// statement where it has one of its own, and its array in the store.
+// Clearing and releasing the store, counting records, the reader's choice of
+// array and every walk over the records follow the table and need nothing
+// more for a new kind. A new kind still needs its record and array
+// (JwwStore), its statement (JwwReader, JwwReaderEntities), and its command
+// and writer (JwwEntityCommands, JwwEntityWriters, whose table of writers the
+// output pass dispatches on; the compiler holds it to this table's order).
 #pragma once
 
 #include <cstdint>
@@ -14,8 +14,7 @@
 #include <tuple>
 #include <type_traits>
 
-#include "transfer/JwwEntityWriters.h"
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwStore.h"
 
 // Text keywords by text kind ("ch" 0 .. "c2" 9).
 inline constexpr std::string_view kJwwTextKeywords[] = {"ch", "cv", "cs", "cr", "co",
@@ -36,25 +35,24 @@ struct TJwwKind {
   // "pt", the three "sl" solids "sl"; their token counts tell them apart.
   std::string_view keyword;
   TJwwBlockList<TRecord>* records;
-  const TJwwEntityWriter* writer;  // nullptr: not written back
 };
 
 inline constexpr std::tuple kJwwKinds{
-    TJwwKind<TJwwEntLine>{jekLine, "", &jwwLines, &kJwwLineWriter},
-    TJwwKind<TJwwEntCircle>{jekCircle, "ci", &jwwCircles, &kJwwCircleWriter},
-    TJwwKind<TJwwEntArc>{jekArc, "ci", &jwwArcs, &kJwwArcWriter},
-    TJwwKind<TJwwEntText>{jekText, "", &jwwTexts, &kJwwTextWriter},
-    TJwwKind<TJwwEntPoint>{jekPoint, "pt", &jwwPoints, &kJwwPointWriter},
-    TJwwKind<TJwwEntPointEx>{jekPointEx, "pt", &jwwPointExs, &kJwwPointExWriter},
-    TJwwKind<TJwwEntLineText>{jekLineText, "msg", &jwwLineTexts, &kJwwLineTextWriter},
-    TJwwKind<TJwwEntBlk>{jekBlk, "BL", &jwwBlks, nullptr},
-    TJwwKind<TJwwEntSolid2>{jekSolid2, "sl", &jwwSolid2s, &kJwwSolid2Writer},
-    TJwwKind<TJwwEntSolid3>{jekSolid3, "sl", &jwwSolid3s, &kJwwSolid3Writer},
-    TJwwKind<TJwwEntSolid4>{jekSolid4, "sl", &jwwSolid4s, &kJwwSolid4Writer},
-    TJwwKind<TJwwEntSolidSc>{jekSolidSc, "sc", &jwwSolidScs, &kJwwSolidScWriter},
-    TJwwKind<TJwwEntSolidSe>{jekSolidSe, "se", &jwwSolidSes, &kJwwSolidSeWriter},
-    TJwwKind<TJwwEntSolidSo>{jekSolidSo, "so", &jwwSolidSos, &kJwwSolidSoWriter},
-    TJwwKind<TJwwEntSolidSg>{jekSolidSg, "sg", &jwwSolidSgs, &kJwwSolidSgWriter},
+    TJwwKind<TJwwEntLine>{jekLine, "", &jwwLines},
+    TJwwKind<TJwwEntCircle>{jekCircle, "ci", &jwwCircles},
+    TJwwKind<TJwwEntArc>{jekArc, "ci", &jwwArcs},
+    TJwwKind<TJwwEntText>{jekText, "", &jwwTexts},
+    TJwwKind<TJwwEntPoint>{jekPoint, "pt", &jwwPoints},
+    TJwwKind<TJwwEntPointEx>{jekPointEx, "pt", &jwwPointExs},
+    TJwwKind<TJwwEntLineText>{jekLineText, "msg", &jwwLineTexts},
+    TJwwKind<TJwwEntBlk>{jekBlk, "BL", &jwwBlks},
+    TJwwKind<TJwwEntSolid2>{jekSolid2, "sl", &jwwSolid2s},
+    TJwwKind<TJwwEntSolid3>{jekSolid3, "sl", &jwwSolid3s},
+    TJwwKind<TJwwEntSolid4>{jekSolid4, "sl", &jwwSolid4s},
+    TJwwKind<TJwwEntSolidSc>{jekSolidSc, "sc", &jwwSolidScs},
+    TJwwKind<TJwwEntSolidSe>{jekSolidSe, "se", &jwwSolidSes},
+    TJwwKind<TJwwEntSolidSo>{jekSolidSo, "so", &jwwSolidSos},
+    TJwwKind<TJwwEntSolidSg>{jekSolidSg, "sg", &jwwSolidSgs},
 };
 
 // Calls `f` with every row of the table, in kind order.

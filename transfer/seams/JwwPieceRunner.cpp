@@ -11,7 +11,7 @@
 // the first run that wants it, then lent to each run and taken back at its
 // end, so that a run pays for a thread start once, not every time (a run of
 // the tool reads and writes; a fuzzer runs millions of times).
-#include "transfer/JwwPieceRunner.h"
+#include "transfer/seams/JwwPieceRunner.h"
 
 #include <condition_variable>
 #include <cstdint>

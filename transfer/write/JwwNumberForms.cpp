@@ -5,7 +5,7 @@
 // host writes), else an exact integer route, and otherwise the general route
 // of the project's own integer arithmetic, so that every platform writes the
 // same digits.
-#include "transfer/JwwNumberForms.h"
+#include "transfer/write/JwwNumberForms.h"
 
 #include <bit>
 #include <charconv>

@@ -2,14 +2,14 @@
 // currentAttributes (the values last written) and attrPending (attributes not
 // written since ResetWriterState); an emitter that writes nothing leaves both
 // exactly as they were.
-#include "transfer/JwwAttributeWriters.h"
+#include "transfer/write/JwwAttributeWriters.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "transfer/JwwCommandLine.h"
-#include "transfer/JwwOutputLines.h"
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwStore.h"
+#include "transfer/write/JwwCommandLine.h"
+#include "transfer/write/JwwOutputLines.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "transfer/JwwBlockList.h"
+#include "transfer/store/JwwBlockList.h"
 
 enum TJwwEntKind : int32_t {
   jekLine = 1,
@@ -259,9 +259,9 @@ extern TJwwEntLine pendingLine;
 
 // --- Operations ------------------------------------------------------------------
 
-// Sets every default, empties the entity order, the fifteen kind arrays, the
-// text arena and the output lines; the read result is back to "no file read".
-void JwwInit();
+// Sets every default of the store and empties the entity order, the fifteen
+// kind arrays and the text arena: the store's part of JwwInit (JwwGaibu.h).
+void JwwInitStore();
 
 // Sets the current attributes back to their defaults, all but curZFlags and
 // curIndicatedPointNo, which collect for the next entity.
@@ -283,6 +283,7 @@ TJwwShortStr JwwStoreShortStr(std::string_view s);
 // while the current font stays the same.
 TJwwShortStr JwwStoreCurrentFontName();
 
-// Frees the tables, the entity order, the kind arrays, the text arena and the
-// output lines. Counts are left as they are; nothing may read the store after.
-void JwwRelease();
+// Frees the tables, the entity order, the kind arrays and the text arena: the
+// store's part of JwwRelease (JwwGaibu.h). Counts are left as they are;
+// nothing may read the store after.
+void JwwReleaseStore();

@@ -1,12 +1,12 @@
 // Attribute lines and indicated points. The first line of each attribute
 // kind also fixes its initial value, which the writer starts from.
-#include "transfer/JwwReaderAttributes.h"
+#include "transfer/read/JwwReaderAttributes.h"
 
 #include <cstdint>
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwStore.h"
+#include "transfer/store/JwwStore.h"
 
 namespace {
 

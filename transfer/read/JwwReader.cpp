@@ -4,22 +4,22 @@
 // if-chain tries the statements in a fixed order, where one whose token count
 // does not fit passes the line on to the next. A four-token line that no
 // statement takes is a plain line.
-#include "transfer/JwwReader.h"
+#include "transfer/read/JwwReader.h"
 
 #include <cstdint>
 #include <memory>
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/JwwEntityKinds.h"
-#include "transfer/JwwFileOps.h"
-#include "transfer/JwwLineSplitter.h"
-#include "transfer/JwwPieceRunner.h"
-#include "transfer/JwwReadInPieces.h"
-#include "transfer/JwwReaderAttributes.h"
-#include "transfer/JwwReaderEntities.h"
-#include "transfer/JwwStore.h"
-#include "transfer/JwwTokenizer.h"
+#include "transfer/read/JwwLineSplitter.h"
+#include "transfer/read/JwwReadInPieces.h"
+#include "transfer/read/JwwReaderAttributes.h"
+#include "transfer/read/JwwReaderEntities.h"
+#include "transfer/read/JwwTokenizer.h"
+#include "transfer/seams/JwwFileOps.h"
+#include "transfer/seams/JwwPieceRunner.h"
+#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/store/JwwStore.h"
 
 TJwwReadResult jwwReadResult = jrNoFile;
 
