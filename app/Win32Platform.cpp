@@ -134,7 +134,9 @@ TJwwFile Open(const std::string& path, DWORD access, DWORD share, DWORD disposit
 // Others may read the file meanwhile but not write, truncate, rename or
 // delete it: the opening fails while another process holds it open for
 // writing, and no process can open it for writing until it is closed, so the
-// bytes read are the file as it was at open.
+// bytes read are the file as it was at open. (Under Wine a Linux process
+// ignores share modes; the reader's comparison of State at open and at the
+// end, and of PathState, catches what it changes.)
 TJwwFile OpenRead(const std::string& path) {
   return Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
 }
@@ -148,10 +150,44 @@ TJwwFile CreateNew(const std::string& path) {
   return Open(path, GENERIC_WRITE, FILE_SHARE_READ, CREATE_NEW);
 }
 
-long long Size(TJwwFile file) {
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(AsHandle(file), &size)) return -1;
-  return size.QuadPart;
+int64_t Stamp(FILETIME time) {
+  return static_cast<int64_t>((uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime);
+}
+
+// The size, the identity (volume serial number and file index) and the last
+// write through the handle, and the last change (ChangeTime, which a program
+// could set but no ordinary write keeps) where the file system tells it.
+TJwwFileState HandleState(HANDLE handle) {
+  TJwwFileState state;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) return state;
+  state.size = static_cast<long long>((uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow);
+  state.told = true;
+  state.device = info.dwVolumeSerialNumber;
+  state.file = (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+  state.writeTime = Stamp(info.ftLastWriteTime);
+  FILE_BASIC_INFO basic;
+  if (GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic)) {
+    state.changeTime = basic.ChangeTime.QuadPart;
+  }
+  return state;
+}
+
+TJwwFileState State(TJwwFile file) {
+  return HandleState(AsHandle(file));
+}
+
+// Opened for no access at all, which no share mode forbids (the reader's own
+// handle included), only to be asked.
+TJwwFileState PathState(const std::string& path) {
+  std::wstring wide;
+  if (!WidePath(path, wide)) return {};
+  HANDLE handle = CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {};
+  const TJwwFileState state = HandleState(handle);
+  CloseHandle(handle);
+  return state;
 }
 
 long long Read(TJwwFile file, char* buffer, size_t size) {
@@ -195,7 +231,8 @@ bool Remove(const std::string& path) {
 }  // namespace
 
 TJwwFileOps Win32FileOps() {
-  return {Exists, OpenRead, Read, OpenWrite, Write, Flush, Close, Replace, Remove, Size, CreateNew};
+  return {Exists, OpenRead, Read,  OpenWrite, Write,    Flush,
+          Close,  Replace,  Remove, State,     PathState, CreateNew};
 }
 
 void InstallWin32FileOps() {

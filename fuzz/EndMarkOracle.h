@@ -4,6 +4,7 @@
 // answer.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -18,9 +19,27 @@ inline bool HasStatementsAfterEndMark(std::string_view file) {
   return file.find_first_not_of("\x1A\r\n", mark) != std::string_view::npos;
 }
 
+// True when a line before the file's end-of-file mark holds a mark with any
+// byte other than 0x1A or CR after it on the line (up to its LF or the end of
+// the file): data that the mark would cut off.
+inline bool HasDataCutByMark(std::string_view file) {
+  for (size_t start = 0; start < file.size() && file[start] != 0x1A;) {
+    const size_t end = std::min(file.find('\n', start), file.size());
+    const std::string_view line = file.substr(start, end - start);
+    const size_t mark = line.find('\x1A');
+    if (mark != std::string_view::npos &&
+        line.find_first_not_of("\x1A\r", mark) != std::string_view::npos) {
+      return true;
+    }
+    start = end + 1;
+  }
+  return false;
+}
+
 // True when the reader must take `file` as not read to its end: it has no
 // byte at all (the host writes header lines first, so an empty file was cut
-// short), or statements follow its end-of-file mark.
+// short), a mark inside a line cuts data off, or statements follow its
+// end-of-file mark.
 inline bool ReadsAsCutShort(std::string_view file) {
-  return file.empty() || HasStatementsAfterEndMark(file);
+  return file.empty() || HasDataCutByMark(file) || HasStatementsAfterEndMark(file);
 }

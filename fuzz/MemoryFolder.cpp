@@ -77,9 +77,16 @@ bool Remove(const std::string& path) {
   return files.erase(path) != 0;
 }
 
-long long Size(TJwwFile file) {
+// The size alone: the memory folder keeps no stamps.
+TJwwFileState State(TJwwFile file) {
+  TJwwFileState state;
   auto found = files.find(AsOpen(file)->path);
-  return found == files.end() ? -1 : static_cast<long long>(found->second.size());
+  if (found != files.end()) state.size = static_cast<long long>(found->second.size());
+  return state;
+}
+
+TJwwFileState PathState(const std::string&) {
+  return {};
 }
 
 TJwwFile CreateNew(const std::string& path) {
@@ -89,8 +96,8 @@ TJwwFile CreateNew(const std::string& path) {
 }  // namespace
 
 void InstallMemoryFolder() {
-  jwwFileOps = {Exists, OpenRead, Read,    OpenWrite, Write,    Flush,
-                Close,  Replace,  Remove, Size,      CreateNew};
+  jwwFileOps = {Exists, OpenRead, Read,   OpenWrite, Write,     Flush,
+                Close,  Replace,  Remove, State,     PathState, CreateNew};
 }
 
 std::map<std::string, std::string>& MemoryFiles() {

@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           "one thread and two give the same answer");
 
   Require(jwwReadResult == (cutShort ? jrIncomplete : jrComplete),
-          "the file is read to its end unless it is empty or statements follow its end-of-file mark");
+          "the file is read to its end unless it is empty or an end-of-file mark cuts data off");
   RequireSoundStore();
   const int textsWritten = CountTextCommands();
   Require(!cutShort || saved == "hq\r\n", "a file not read to its end is answered with hq");

@@ -4,8 +4,9 @@
 // reads that split lines (and CR LF pairs) at every possible place, as the
 // tool reads, on two threads (the helper forced on for about half of the
 // inputs, with pieces of a few bytes). Both reads must end complete unless
-// the file is empty or statements follow an end-of-file mark, leave a sound
-// store, and leave the same store.
+// the file is empty or an end-of-file mark cuts data off (inside a line, or
+// statements after the mark that ends the file), leave a sound store, and
+// leave the same store.
 #include <string>
 
 #include "fuzz/EndMarkOracle.h"
@@ -27,7 +28,7 @@ uint64_t ReadInChunks(size_t chunk) {
   const bool complete = JwwReadFile(kPath);
   const bool cutShort = ReadsAsCutShort(MemoryFiles()[kPath]);
   Require(complete != cutShort && jwwReadResult == (cutShort ? jrIncomplete : jrComplete),
-          "a file is read to its end unless it is empty or statements follow its end-of-file mark");
+          "a file is read to its end unless it is empty or an end-of-file mark cuts data off");
   RequireSoundStore();
   return StoreDigest();
 }

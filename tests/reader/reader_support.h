@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "transfer/JwwGaibu.h"
 
@@ -32,21 +33,42 @@ inline std::string KindCounts() {
 }
 
 // A file seam that serves `content` in reads of at most `chunk` bytes, can
-// fail a read after `readsBeforeError` reads, and can be cut to `shrunkSize`
-// bytes after `readsBeforeShrinking` reads, as another process truncating it
-// would. Its size is the content's size at the time it is asked.
+// fail a read after `readsBeforeError` reads, and lets `change` do to it, after
+// `readsBeforeChange` reads, what another process would. It tells its state
+// as a POSIX system does: the content's size at the time, its identity, the
+// identity of the file its path names now (0: none), and two stamps: every
+// write moves both on, a program may set the write time back but not the
+// change time.
 struct TFakeFile {
   std::string content;
   size_t chunk = 1 << 20;
   int readsBeforeError = -1;  // -1: never fails
   bool opens = true;
-  int readsBeforeShrinking = -1;  // -1: never shrinks
-  size_t shrunkSize = 0;          // the content's size from then on
+  int readsBeforeChange = -1;  // -1: never changed
+  void (*change)(TFakeFile&) = nullptr;
+  uint64_t identity = 1;
+  uint64_t pathNames = 1;
+  int64_t writeTime = 0;
+  int64_t changeTime = 0;
   size_t at = 0;
   int reads = 0;
   bool closed = false;
 };
 inline TFakeFile fakeFile;
+
+// Another process writes `bytes` as the whole file.
+inline void WriteFake(TFakeFile& file, std::string bytes) {
+  file.content = std::move(bytes);
+  ++file.writeTime;
+  ++file.changeTime;
+}
+
+// What the fake system tells of the file `identity` (on device 7); the size
+// and the stamps are those of the file being read.
+inline TJwwFileState FakeState(uint64_t identity) {
+  return {static_cast<long long>(fakeFile.content.size()), true, 7, identity, fakeFile.writeTime,
+          fakeFile.changeTime};
+}
 
 inline TJwwFileOps FakeFileOps() {
   TJwwFileOps ops = JwwStandardFileOps();
@@ -58,9 +80,7 @@ inline TJwwFileOps FakeFileOps() {
     return fakeFile.opens ? &fakeFile : nullptr;
   };
   ops.read = [](TJwwFile, char* buffer, size_t size) -> long long {
-    if (fakeFile.reads == fakeFile.readsBeforeShrinking) {
-      fakeFile.content.resize(std::min(fakeFile.content.size(), fakeFile.shrunkSize));
-    }
+    if (fakeFile.reads == fakeFile.readsBeforeChange) fakeFile.change(fakeFile);
     if (fakeFile.reads++ == fakeFile.readsBeforeError) return -1;
     if (fakeFile.at >= fakeFile.content.size()) return 0;
     size_t n = std::min({size, fakeFile.chunk, fakeFile.content.size() - fakeFile.at});
@@ -68,7 +88,10 @@ inline TJwwFileOps FakeFileOps() {
     fakeFile.at += n;
     return static_cast<long long>(n);
   };
-  ops.size = [](TJwwFile) { return static_cast<long long>(fakeFile.content.size()); };
+  ops.state = [](TJwwFile) { return FakeState(fakeFile.identity); };
+  ops.pathState = [](const std::string&) {
+    return fakeFile.pathNames == 0 ? TJwwFileState{} : FakeState(fakeFile.pathNames);
+  };
   ops.close = [](TJwwFile) { return fakeFile.closed = true; };
   return ops;
 }

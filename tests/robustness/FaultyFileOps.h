@@ -86,6 +86,6 @@ inline TJwwFile CreateNew(const std::string& path) {
 inline void InstallFileFault(TFileOp op = kFileOps, int failAt = 0) {
   fileFaults = TFileFaultState{op, failAt, {}};
   using namespace faulty_ops;
-  jwwFileOps = {real.exists, OpenRead, Read,   OpenWrite, Write,    Flush,
-                Close,       Replace,  Remove, real.size, CreateNew};
+  jwwFileOps = {real.exists, OpenRead, Read,   OpenWrite,  Write,          Flush,
+                Close,       Replace,  Remove, real.state, real.pathState, CreateNew};
 }

@@ -55,8 +55,11 @@ inline TJwwFile OpenRead(const std::string&) {
   position = 0;
   return &file;
 }
-inline long long Size(TJwwFile) {
-  return file.Size();
+// The size alone: a generated file has no stamps.
+inline TJwwFileState State(TJwwFile) {
+  TJwwFileState state;
+  state.size = file.Size();
+  return state;
 }
 // Closes a generated file, or a real one opened for writing.
 inline bool Close(TJwwFile handle) {
@@ -72,6 +75,7 @@ inline void InstallGeneratedFile(TGeneratedFile file) {
   jwwFileOps.exists = generated_file::Exists;
   jwwFileOps.openRead = generated_file::OpenRead;
   jwwFileOps.read = generated_file::Read;
-  jwwFileOps.size = generated_file::Size;
+  jwwFileOps.state = generated_file::State;
+  jwwFileOps.pathState = [](const std::string&) { return TJwwFileState{}; };
   jwwFileOps.close = generated_file::Close;
 }

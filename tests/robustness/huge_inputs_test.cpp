@@ -173,7 +173,7 @@ TEST_F(HugeInputs, RandomFilesReadSaveAndReadBack) {
     std::mt19937 random(static_cast<uint32_t>(seed));
     const std::string file = RandomFile(random, seed % 2 == 0);
     WriteBytes(path, file);
-    // Statements after an end-of-file mark, or no byte at all, leave the read
+    // Data cut off by an end-of-file mark, or no byte at all, leave the read
     // incomplete.
     ASSERT_EQ(OpenTransferFile(path), !ReadsAsCutShort(file));
     ExpectSoundStore();

@@ -16,6 +16,16 @@ const char* Find(const char* from, const char* end, char c) {
   return at ? static_cast<const char*>(at) : end;
 }
 
+// True when [from, end) holds nothing but end-of-file marks and CRs: what
+// may follow a mark inside a line without being cut off by it (a CR that
+// ends no line is left out of every line anyway).
+bool OnlyMarksAndCrs(const char* from, const char* end) {
+  for (; from < end; ++from) {
+    if (*from != kEndOfFileMark && *from != '\r') return false;
+  }
+  return true;
+}
+
 void AppendWithoutCr(std::string& to, const char* from, const char* end) {
   while (from < end) {
     const char* cr = Find(from, end, '\r');
@@ -45,6 +55,7 @@ bool JwwFeedLines(TJwwLineSplitter& splitter, std::string_view block, TJwwLineHa
   while (p < end) {
     if (splitter.skipping) {
       const char* lf = Find(p, end, '\n');
+      if (!OnlyMarksAndCrs(p, lf)) return false;  // the mark cut data off its line
       if (lf == end) return true;
       p = lf + 1;
       splitter.skipping = false;

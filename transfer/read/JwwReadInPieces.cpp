@@ -89,6 +89,7 @@ struct alignas(kJwwSlotAlignment) TPiece {
   bool readFailed = false;           // a read failed after its bytes
   bool endMark = false;              // an end-of-file mark follows its bytes
   bool statementsAfterMark = false;  // and statements follow that mark
+  bool lineCutByMark = false;        // a mark inside its last line cut data off
 
   // The lines as tokens, every line with at least one token: line i has the
   // tokens from lineEnds[i - 1] (0 for the first) to lineEnds[i]. Token k is
@@ -176,7 +177,7 @@ class TReadInPieces final : public TJwwPieceWork {
   explicit TReadInPieces(TJwwFile file) : file_(file) {}
 
   // True when every piece was read and applied. Only after JwwRunPieces.
-  bool Complete() const { return !readFailed_ && !statementsAfterEnd_; }
+  bool Complete() const { return !readFailed_ && !statementsAfterEnd_ && !lineCut_; }
 
   // The bytes read from the file, once JwwRunPieces has returned.
   uint64_t BytesRead() const { return bytesRead_.load(std::memory_order_relaxed); }
@@ -203,8 +204,8 @@ class TReadInPieces final : public TJwwPieceWork {
     return bytesRead_.load(std::memory_order_relaxed) >= kPieceBytes;
   }
 
-  // Applies the piece's lines to the store. After an end-of-file mark or a
-  // failed read nothing further is read or applied.
+  // Applies the piece's lines to the store. After an end-of-file mark, a
+  // line a mark cut short or a failed read nothing further is applied.
   bool Finish(int slot) override {
     const TPiece& p = pieces_[slot];
     uint32_t first = 0;
@@ -214,7 +215,8 @@ class TReadInPieces final : public TJwwPieceWork {
       first = end;
     }
     statementsAfterEnd_ = p.statementsAfterMark;
-    return !p.endMark && !p.readFailed;
+    lineCut_ = p.lineCutByMark;
+    return !p.endMark && !p.readFailed && !p.lineCutByMark;
   }
 
  private:
@@ -339,7 +341,10 @@ class TReadInPieces final : public TJwwPieceWork {
   }
 
   // Splits the piece's lines into tokens and reads every token as a real.
-  // The piece holds no end-of-file mark at the start of a line.
+  // The piece holds no end-of-file mark at the start of a line, and a line
+  // that a mark inside it ends lies whole in one piece (pieces end at a LF or
+  // at the end of the file), so the splitter tells here, as it does on one
+  // thread, when such a mark cuts data off; the lines after it are left out.
   void Tokenize(TPiece& p) {
     p.lineEnds.clear();
     p.tokenCount = 0;
@@ -347,8 +352,8 @@ class TReadInPieces final : public TJwwPieceWork {
     p.copiedAt.clear();
     TJwwLineSplitter splitter;
     TTokenizeLines tokenize(p);
-    JwwFeedLines(splitter, p.Bytes(), tokenize);
-    if (p.last) JwwFinishLines(splitter, tokenize);
+    p.lineCutByMark = !JwwFeedLines(splitter, p.Bytes(), tokenize);
+    if (p.last && !p.lineCutByMark) JwwFinishLines(splitter, tokenize);
     for (auto [token, offset] : p.copiedAt) {
       p.tokens[token] = std::string_view(p.copied).substr(offset, p.tokens[token].size());
     }
@@ -372,6 +377,7 @@ class TReadInPieces final : public TJwwPieceWork {
 
   // Finish only, on the calling thread.
   bool statementsAfterEnd_ = false;
+  bool lineCut_ = false;
 };
 
 }  // namespace

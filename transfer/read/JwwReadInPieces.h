@@ -13,7 +13,8 @@
 // Reads the open `file` to its end and applies every line to the store, as
 // the line-by-line loop does; `bytesRead` gains the bytes read.
 // jwwFileOps.read may be called on the helper thread, one call at a time.
-// False when a read fails or statements follow the end-of-file mark; what was
+// False when a read fails, a mark inside a line cuts data off or statements
+// follow the end-of-file mark (as JwwFeedLines tells); what was
 // applied before stays, in whole lines. Throws std::bad_alloc when memory runs
 // out, on either thread, and passes on whatever a read throws; the helper
 // has left the work by then.

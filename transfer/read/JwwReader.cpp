@@ -212,8 +212,9 @@ class TParseEachLine final : public TJwwLineHandler {
 };
 
 // Feeds the open file to the parser block by block, on this thread alone,
-// counting the bytes in `bytesRead`. False when a read fails or statements
-// follow the end-of-file mark; exceptions from parsing pass through.
+// counting the bytes in `bytesRead`. False when a read fails, a mark inside a
+// line cuts data off or statements follow the end-of-file mark; exceptions
+// from parsing pass through.
 bool ReadLinesOnOneThread(TJwwFile file, uint64_t& bytesRead) {
   std::unique_ptr<char[]> block(new char[kReadBlockSize]);
   TJwwLineSplitter splitter;
@@ -237,11 +238,23 @@ bool ReadAllLines(TJwwFile file, uint64_t& bytesRead) {
 // Whether a read that went to the end of the file saw the whole file. The
 // host writes its header lines before any entity, so a file without a
 // single byte was cut short; so was one that ended before the size it had
-// when it was opened (another process shortened it while it was read).
-// `sizeAtOpen` is -1 when it could not be told.
+// when it was opened, or after it (another process cut it or wrote past its
+// end while it was read). `sizeAtOpen` is -1 when it could not be told.
 bool WholeFileRead(uint64_t bytesRead, long long sizeAtOpen) {
   if (bytesRead == 0) return false;
-  return sizeAtOpen < 0 || bytesRead >= static_cast<uint64_t>(sizeAtOpen);
+  return sizeAtOpen < 0 || bytesRead == static_cast<uint64_t>(sizeAtOpen);
+}
+
+// Whether the file was left alone while it was read: the system tells the
+// same of it at the end as at open (the size, and where it tells them the
+// identity and the stamps), so it was not written, cut, regrown or rewritten
+// in place meanwhile; and the path still names it, so no other file was
+// renamed over it, which the host would read back in its place.
+bool UnchangedWhileRead(const TJwwFileState& atOpen, const TJwwFileState& atEnd,
+                        const TJwwFileState& atPath) {
+  if (!(atEnd == atOpen)) return false;
+  return !atOpen.told ||
+         (atPath.told && atPath.device == atOpen.device && atPath.file == atOpen.file);
 }
 
 }  // namespace
@@ -270,9 +283,10 @@ bool JwwReadFile(const std::string& path) {
     }
     file = jwwFileOps.openRead(path);
     if (file) {
-      const long long sizeAtOpen = jwwFileOps.size(file);
+      const TJwwFileState atOpen = jwwFileOps.state(file);
       uint64_t bytesRead = 0;
-      complete = ReadAllLines(file, bytesRead) && WholeFileRead(bytesRead, sizeAtOpen);
+      complete = ReadAllLines(file, bytesRead) && WholeFileRead(bytesRead, atOpen.size) &&
+                 UnchangedWhileRead(atOpen, jwwFileOps.state(file), jwwFileOps.pathState(path));
     }
   } catch (...) {
     // Memory ran out or a statement failed: what was stored so far stays.

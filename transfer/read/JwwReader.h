@@ -10,9 +10,12 @@ enum TJwwReadResult {
   jrComplete,    // the file was read to its end
   jrNoFile,      // no file at the path; the store is as initialised
   jrIncomplete,  // a file exists but could not be opened or read to its end
-                 // (read error, memory ran out, statements after the
-                 // end-of-file mark, fewer bytes than its size at open, no
-                 // byte at all); what was read stays stored
+                 // (read error, memory ran out, data cut off by an
+                 // end-of-file mark inside a line, statements after the
+                 // end-of-file mark, no byte at all, the file changed while
+                 // it was read: other bytes than its size at open, other
+                 // stamps, another file at its path); what was read stays
+                 // stored
 };
 
 // How the last JwwReadFile ended.

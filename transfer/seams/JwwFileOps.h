@@ -13,9 +13,30 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 using TJwwFile = void*;
+
+// What the system tells about a file. The reader asks it of the open file
+// when it opens it and after its last read, and of the path then: a file
+// written, cut, extended or rewritten in place meanwhile differs in its size
+// or its stamps, a file renamed over the path in its identity.
+struct TJwwFileState {
+  long long size = -1;  // bytes; -1 when it cannot be told
+  // Whether the system told the rest: the file's identity (device and
+  // inode; on Windows the volume's serial number and the file index) and its
+  // stamps (the last write, and the last change of contents or attributes,
+  // which no program can set back, where the system keeps one), in the
+  // system's own units: only their equality counts.
+  bool told = false;
+  uint64_t device = 0;
+  uint64_t file = 0;
+  int64_t writeTime = 0;
+  int64_t changeTime = 0;
+
+  bool operator==(const TJwwFileState&) const = default;
+};
 
 struct TJwwFileOps {
   bool (*exists)(const std::string& path);
@@ -29,9 +50,12 @@ struct TJwwFileOps {
   // Replaces `to` by `from` in one step.
   bool (*replace)(const std::string& from, const std::string& to);
   bool (*remove)(const std::string& path);
-  // The open file's size in bytes, asked right after openRead; -1 when it
-  // cannot be told. A read that ends with fewer bytes than this was cut short.
-  long long (*size)(TJwwFile file);
+  // What the system tells about the open file, through the file itself, so
+  // that it is the file being read even if its name has moved on.
+  TJwwFileState (*state)(TJwwFile file);
+  // What the system tells about the file that `path` names now; `told` is
+  // false when no file is there or nothing can be told.
+  TJwwFileState (*pathState)(const std::string& path);
   // Creates a file that does not exist yet, for writing; nullptr when one
   // exists at `path` (or on any other failure), so no two runs share it.
   TJwwFile (*createNew)(const std::string& path);
