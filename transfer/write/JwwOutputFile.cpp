@@ -22,20 +22,28 @@ constexpr std::string_view kTempSuffix = ".new";
 // run's file; any other failure to create ends the tries at once.
 constexpr int kTempNameTries = 16;
 
+// The system's random source, asked once per process: opening it may cost
+// more than a small save. 0 when there is none.
+uint64_t ProcessRandom() {
+  static const uint64_t value = [] {
+    try {
+      std::random_device device;
+      return (uint64_t{device()} << 32) ^ device();
+    } catch (...) {
+      return uint64_t{0};  // no random source: the clock and the count tell runs apart
+    }
+  }();
+  return value;
+}
+
 // A number that differs from run to run and from save to save: the system's
 // random source where it has one, the clock, and a count of this process's
 // saves. It only has to make a clash rare; createNew makes it harmless.
 uint64_t TempNameSeed() {
   static uint64_t savesInThisProcess = 0;
-  uint64_t seed = static_cast<uint64_t>(
+  const uint64_t seed = static_cast<uint64_t>(
       std::chrono::steady_clock::now().time_since_epoch().count());
-  try {
-    std::random_device device;
-    seed ^= (uint64_t{device()} << 32) ^ device();
-  } catch (...) {
-    // No random source: the clock and the count still tell runs apart.
-  }
-  return seed + 0x9E3779B97F4A7C15u * ++savesInThisProcess;
+  return (seed ^ ProcessRandom()) + 0x9E3779B97F4A7C15u * ++savesInThisProcess;
 }
 
 // `path` with ".new" and 16 hex digits of `token`: beside it, in its folder.
