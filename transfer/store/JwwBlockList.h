@@ -2,8 +2,10 @@
 //
 // Capacity follows the store's growth rule: when an append makes the count
 // 1, 1001, 2001, ... the capacity becomes count + 999. Each step adds one new
-// zero-filled block; records already stored are never moved or copied, so an
-// append costs O(1) and an index stays valid for the life of the list.
+// block, left as the allocator gives it: a record is zero-filled when it is
+// appended, so a small drawing never touches (or pages in) the rest of its
+// blocks. Records already stored are never moved or copied, so an append
+// costs O(1) and an index stays valid for the life of the list.
 #pragma once
 
 #include <cstdint>
@@ -39,15 +41,17 @@ class TJwwBlockList : public TJwwRecordCount {
         count_ / kBlockRecords == static_cast<int32_t>(blocks_.size())) {
       JwwAskBlockAllocSeam();
       ReserveForOneMore(blocks_);
-      blocks_.emplace_back(new T[kBlockRecords]());
+      blocks_.emplace_back(new T[kBlockRecords]);
     }
-    return (*this)[count_++];
+    T& record = (*this)[count_++];
+    record = T{};
+    return record;
   }
 
-  // Takes back the last Append (its slot is zero-filled again and kept for the
-  // next one). Lets a caller undo an append whose companion step failed.
+  // Takes back the last Append (its slot is kept for the next one). Lets a
+  // caller undo an append whose companion step failed.
   void DropLast() {
-    if (count_ > 0) (*this)[--count_] = T{};
+    if (count_ > 0) --count_;
   }
 
   // Count 0 and all storage released.
