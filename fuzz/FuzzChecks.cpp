@@ -96,7 +96,7 @@ void RunOnOneThread() {
 
 namespace {
 
-// Inputs run the second way, those with the helper forced on, and those in
+// Inputs run on two threads, those with the helper forced on, and those in
 // which the helper prepared at least one piece.
 struct THelperShare {
   int64_t inputs = 0;
@@ -123,18 +123,22 @@ uint64_t InputHash(std::string_view input) {
 
 }  // namespace
 
-void RunSecondWay(std::string_view input) {
+bool HelperForcedFor(std::string_view input) {
+  return (InputHash(input) >> 63) != 0;
+}
+
+void RunTwoThreadWay(std::string_view input) {
   if (share.inputs++ == 0) std::atexit(PrintHelperShare);
   share.piecesBefore = jwwPiecesPreparedByHelper;
   jwwUseSecondThread = true;
   jwwHelperForTests = {};
-  if ((InputHash(input) >> 63) == 0) return;
+  if (!HelperForcedFor(input)) return;
   ++share.forced;
   jwwHelperForTests = {true, 1 + input.size() / 8 + input.size() % 13,
                        1 + static_cast<int32_t>(input.size() % 7)};
 }
 
-void EndSecondWay() {
+void EndTwoThreadWay() {
   if (jwwPiecesPreparedByHelper > share.piecesBefore) ++share.helped;
   jwwUseSecondThread = true;
   jwwHelperForTests = {};

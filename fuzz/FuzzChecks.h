@@ -28,21 +28,23 @@ int CountTextCommands();
 // text lines.
 int RequireSoundSavedFile(std::string_view bytes);
 
-// The ways a target runs the core, so that it can compare them. First the
-// calling thread alone.
+// The ways a target runs the core. The calling thread alone:
 void RunOnOneThread();
 
-// Then on two threads: for about half of the inputs with the helper forced
-// on at any size, reading pieces of about an eighth of the input plus 1 to
-// 13 bytes and writing pieces of 1 to 7 entities, so that even the smallest
-// input is cut at odd places (inside Shift-JIS pairs, CR LF pairs and
-// end-of-file marks) and prepared on both threads; for the rest as the tool
-// runs (the helper starts only on large work). The half is chosen by a hash
-// of the input's bytes, so an input always runs the same way and a finding
-// replays. A forced run hands pieces between the threads, which costs the
-// fuzzer more than the run itself: half keeps it fast and still sends every
-// kind of input through the helper. EndSecondWay, after the run, counts
-// whether the helper prepared pieces and goes back to the way the tool runs;
-// the program prints the counts when it ends.
-void RunSecondWay(std::string_view input);
-void EndSecondWay();
+// Two threads, for `input`: with the helper forced on at any size, reading
+// pieces of about an eighth of the input plus 1 to 13 bytes and writing
+// pieces of 1 to 7 entities, so that even the smallest input is cut at odd
+// places (inside Shift-JIS pairs, CR LF pairs and end-of-file marks) and
+// prepared on both threads, when HelperForcedFor(input); otherwise as the
+// tool runs (the helper starts only on large work). EndTwoThreadWay, after
+// the run, counts whether the helper prepared pieces and goes back to the way
+// the tool runs; the program prints the counts when it ends.
+void RunTwoThreadWay(std::string_view input);
+void EndTwoThreadWay();
+
+// Whether the helper is forced on for `input`: for about half of the inputs,
+// chosen by a hash of their bytes, so that an input always runs the same way
+// and a finding replays. A forced run hands pieces between the threads, which
+// can cost the fuzzer more than the run itself: half keeps it fast and still
+// sends every kind of input through the helper.
+bool HelperForcedFor(std::string_view input);

@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   RunOnOneThread();
   const uint64_t whole = ReadInChunks(0);
-  RunSecondWay(MemoryFiles()[kPath]);
+  RunTwoThreadWay(MemoryFiles()[kPath]);
   const uint64_t pieces = ReadInChunks(1 + size % 7);
-  EndSecondWay();
+  EndTwoThreadWay();
   Require(whole == pieces, "the store does not depend on how the file is handed out or on the threads");
   // Nothing stays allocated between inputs, so the fuzzer's leak check can
   // tell a real leak from the store's own storage.

@@ -3,9 +3,15 @@
 # runs every target (all at once) until each has made RUNS executions, split
 # over JOBS worker processes per target, on a corpus kept between campaigns in
 # build/fuzz/campaign/<target>/corpus (seeded from fuzz/corpus/<target>).
-# Prints, per target, the executions, the time, the corpus and the findings
+# Prints, per target, the executions, the rate, the coverage, the corpus, the
+# share of inputs the helper thread prepared pieces for and the findings
 # (crash-, leak-, timeout- and oom- inputs in build/fuzz/campaign/findings);
 # exits non-zero when there is a finding.
+#
+# Inputs are kept to 2 KiB (-max_len): every statement, mark and piece edge
+# fits in far less (the forced helper's pieces are cut by the input's size),
+# and larger inputs only cost time in proportion; the seed drawings are cut
+# to that size when they are read.
 #
 # Usage: fuzz/campaign.sh [-r RUNS] [-j JOBS] [-t MAX_SECONDS] [TARGET...]
 #   -r  executions per target (default 10000000)
@@ -48,7 +54,7 @@ run_target() {
   cp -n "$root/fuzz/corpus/$target"/* "$dir/corpus/" 2>/dev/null || true
   rm -f "$dir"/fuzz-*.log
   local per_job=$(((runs + jobs - 1) / jobs))
-  local args=(-runs="$per_job" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+  local args=(-runs="$per_job" -max_len=2048 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
     -artifact_prefix="$findings/$target-")
   [ "$seconds" -gt 0 ] && args+=(-max_total_time="$seconds")
   (cd "$dir" && "$build/fuzz/jww_fuzz_$target" "${args[@]}" -jobs="$jobs" -workers="$jobs" \
@@ -72,7 +78,11 @@ summary=$campaign/summary.txt
       awk '{ s += $1 } END { print s + 0 }')
     corpus=$(find "$dir/corpus" -type f | wc -l)
     found=$(find "$findings" -name "$target-*" -type f | wc -l)
-    echo "$target: $executed executions, $rate exec/s, corpus $corpus inputs, $found finding(s)"
+    coverage=$(cat "$dir"/fuzz-*.log | grep -E '^#[0-9]+[[:space:]]+DONE' | tail -n 1 |
+      sed -E 's/.*(cov: [0-9]+ ft: [0-9]+).*/\1/')
+    helper=$(cat "$dir"/fuzz-*.log | sed -n 's/^helper share: //p' | awk -F'[^0-9]+' \
+      '{ n += $1; f += $2; h += $3 } END { printf "helper forced on %d of %d inputs, pieces prepared by it in %d", f, n, h }')
+    echo "$target: $executed executions, $rate exec/s, $coverage, corpus $corpus inputs, $helper, $found finding(s)"
     [ "$found" -eq 0 ] || status=1
   done
   echo "wall time: $elapsed s"

@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer included) and runs each for a bounded time on a
 # copy of its checked-in corpus. Any crash, leak, timeout, undefined behaviour
 # or broken invariant fails the run and leaves its input in build/fuzz/findings.
-# JWW_FUZZ_SECONDS sets the time per target (default 30).
+# JWW_FUZZ_SECONDS sets the time per target (default 30). Inputs are kept to
+# 2 KiB, as in campaign.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${JWW_FUZZ_SECONDS:-30}
@@ -21,14 +22,15 @@ status=0
 for target in reader pipeline; do
   cp -r "fuzz/corpus/$target" "$work/$target"
   log="$work/$target.log"
-  if ! "$build/fuzz/jww_fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -artifact_prefix="$findings/$target-" -print_final_stats=1 "$work/$target" 2>"$log"; then
+  if ! "$build/fuzz/jww_fuzz_$target" -max_total_time="$seconds" -max_len=2048 -timeout=10 \
+      -rss_limit_mb=2048 -artifact_prefix="$findings/$target-" -print_final_stats=1 \
+      "$work/$target" 2>"$log"; then
     tail -n 60 "$log"
     echo "fuzz target $target: FINDING (input kept in $findings)"
     status=1
     continue
   fi
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-  echo "fuzz target $target: ${runs:-?} executions in ${seconds} s, no finding"
+  echo "fuzz target $target: ${runs:-?} executions in ${seconds} s, no finding; $(grep -o 'helper share.*' "$log")"
 done
 exit $status
