@@ -6,6 +6,8 @@
 // with memory or reads failing part way; and "hq" whenever anything inside
 // the run throws.
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
@@ -112,10 +114,24 @@ std::atomic<int> allocations{0};
 std::atomic<int> seamCalls[2][2];  // by seam, and whether on the helper
 std::atomic<bool> faultThrown{false};
 
+// The kernel's number of the first thread seen reading for the helper, and
+// whether another one ever did: the kernel numbers every new thread anew.
+std::atomic<long> helperThread{0};
+std::atomic<bool> anotherHelperThread{false};
+
+void NoteHelperThread() {
+  const long self = syscall(SYS_gettid);
+  long first = 0;
+  if (!helperThread.compare_exchange_strong(first, self) && first != self) {
+    anotherHelperThread = true;
+  }
+}
+
 // Throws the injected fault when this is the chosen call of `seam`.
 void MaybeThrow(TSeam seam) {
   const TThrow& t = conditions.thrown;
   const bool onHelper = std::this_thread::get_id() != callingThread;
+  if (onHelper) NoteHelperThread();
   const int call = ++seamCalls[static_cast<int>(seam)][onHelper];
   if (t.k != 0 && t.seam == seam && t.onHelper == onHelper && call == t.k) {
     faultThrown = true;
@@ -251,6 +267,7 @@ TEST(SameBytes, EveryCorpusFileWithTheHelperForcedOn) {
     }
   }
   EXPECT_GT(helper.Count(), 0) << "the helper never prepared a piece";
+  EXPECT_FALSE(anotherHelperThread) << "one helper thread serves every run";
   std::printf("the helper prepared %lld pieces in %d runs\n",
               static_cast<long long>(helper.Count()), run);
 }
