@@ -32,13 +32,15 @@ int RequireSoundSavedFile(std::string_view bytes);
 void RunOnOneThread();
 
 // Two threads, for `input`: with the helper forced on at any size, reading
-// pieces of about an eighth of the input plus 1 to 13 bytes and writing
-// pieces of 1 to 7 entities, so that even the smallest input is cut at odd
-// places (inside Shift-JIS pairs, CR LF pairs and end-of-file marks) and
-// prepared on both threads, when HelperForcedFor(input); otherwise as the
-// tool runs (the helper starts only on large work). EndTwoThreadWay, after
-// the run, counts whether the helper prepared pieces and goes back to the way
-// the tool runs; the program prints the counts when it ends.
+// pieces of an eighth of the input plus 1 to 13 bytes and writing pieces of
+// an eighth of its lines plus 1 to 7 entities, so that even the smallest
+// input is cut at odd places (inside Shift-JIS pairs, CR LF pairs and
+// end-of-file marks) and prepared on both threads, in few enough pieces that
+// handing them over does not slow the fuzzer, when HelperForcedFor(input);
+// otherwise as the tool runs (the helper starts only on large work).
+// EndTwoThreadWay, after the run, counts whether the helper prepared pieces
+// and goes back to the way the tool runs; the program prints the counts when
+// it ends.
 void RunTwoThreadWay(std::string_view input);
 void EndTwoThreadWay();
 
