@@ -19,8 +19,7 @@ namespace {
 const std::string kPath = "JWC_TEMP.TXT";
 
 // The confirmed run on `input` in the memory folder, the way last set: the
-// saved bytes. The store and the output lines stay as the run
-// left them.
+// saved bytes. The store and the output lines stay as the run left them.
 std::string ConfirmedAnswer(const std::string& input, int32_t flipType) {
   MemoryFiles().clear();
   MemoryFiles()[kPath] = input;
