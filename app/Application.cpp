@@ -36,9 +36,7 @@ int FlipWithoutWindow(int32_t flipType) {
   const std::string path = TransferFilePath();
   if (path.empty()) return kAnswerNotSaved;
   TJwwSilentProgress progress;
-  const bool saved = FlipTransferFile(path, flipType, progress);
-  JwwRelease();
-  return saved ? kAnswerSaved : kAnswerNotSaved;
+  return FlipTransferFile(path, flipType, progress) ? kAnswerSaved : kAnswerNotSaved;
 }
 
 // Arguments the program does not know: the host is answered "hq", so that it

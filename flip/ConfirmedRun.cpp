@@ -50,5 +50,5 @@ bool CloseTransferFile(const std::string& path) {
 bool FlipTransferFile(const std::string& path, int32_t flipType, TJwwProgress& progress) {
   OpenTransferFile(path);
   RunConfirmedFlip(flipType, progress);
-  return SaveAnswer(path);
+  return CloseTransferFile(path);
 }

@@ -1,8 +1,10 @@
 // The tool's run in its three phases, each written once: opening the transfer
 // file as the window opens, the confirmed run behind OK, closing as the window
 // closes. The window runs one phase per event handler; `/flip:N`,
-// jwwpipeline, the benchmark, the fuzz target and the tests run the phases
-// (or FlipTransferFile, all of them at once), never the steps inside them.
+// jwwpipeline, the fuzz target and the tests of whole runs run the phases,
+// or FlipTransferFile, all three at once, never the steps inside them. Only
+// the benchmark takes the closing phase apart, to time the save and the
+// release each on its own.
 //
 // Whatever goes wrong inside a phase answers "hq" and never escapes: a run
 // that fails part way leaves no output line, so that the saved file says "hq"
@@ -39,7 +41,8 @@ void RunConfirmedFlip(int32_t flipType, TJwwProgress& progress);
 bool CloseTransferFile(const std::string& path);
 
 // A whole confirmed run without a window: OpenTransferFile, RunConfirmedFlip
-// and the save of CloseTransferFile, all on `path`. The store is left as the
-// run made it, for the caller to look at; the caller then calls JwwRelease.
-// Returns whether the answer was saved. Never throws.
+// and CloseTransferFile, all on `path`, so the store is freed when it
+// returns; jwwReadResult still tells how the read ended. A caller that looks
+// at the store after the run calls the phases itself. Returns whether the
+// answer was saved. Never throws.
 bool FlipTransferFile(const std::string& path, int32_t flipType, TJwwProgress& progress);

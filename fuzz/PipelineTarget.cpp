@@ -17,14 +17,20 @@ namespace {
 
 const std::string kPath = "JWC_TEMP.TXT";
 
-// The confirmed run on `input` in the memory folder, the way the last Run...
-// call set: the saved bytes. The store and the output lines stay as the run
-// left them.
-std::string ConfirmedAnswer(const std::string& input, int32_t flipType) {
+// The first two phases on `input` in the memory folder, the way the last
+// Run... call set: opening it and the confirmed run. The store and the
+// output lines stay as the run left them.
+void OpenAndConfirm(const std::string& input, int32_t flipType) {
   MemoryFiles().clear();
   MemoryFiles()[kPath] = input;
   TJwwSilentProgress progress;
-  Require(FlipTransferFile(kPath, flipType, progress), "the save succeeds");
+  OpenTransferFile(kPath);
+  RunConfirmedFlip(flipType, progress);
+}
+
+// The closing phase: the saved bytes.
+std::string CloseAndAnswer() {
+  Require(CloseTransferFile(kPath), "the save succeeds");
   Require(MemoryFiles().size() == 1 && MemoryFiles().count(kPath) == 1,
           "the save leaves the transfer file and nothing else");
   return MemoryFiles()[kPath];
@@ -41,19 +47,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const bool cutShort = ReadsAsCutShort(input);
 
   RunOnOneThread();
-  const std::string oneThread = ConfirmedAnswer(input, flipType);
+  OpenAndConfirm(input, flipType);
+  const std::string oneThread = CloseAndAnswer();
   const TJwwReadResult oneThreadRead = jwwReadResult;
-  JwwRelease();
   RunWithHelperForced(OddReadPieceBytes(size), OddEntitiesPerPiece(size));
-  const std::string saved = ConfirmedAnswer(input, flipType);
+  OpenAndConfirm(input, flipType);
   RunAsUsual();
+  RequireSoundStore();
+  const int textsWritten = CountTextCommands();
+  const std::string saved = CloseAndAnswer();
   Require(saved == oneThread && jwwReadResult == oneThreadRead,
           "one thread and two (the helper forced on) give the same answer");
 
   Require(jwwReadResult == (cutShort ? jrIncomplete : jrComplete),
           "the file is read to its end unless it is empty or statements follow its end-of-file mark");
-  RequireSoundStore();
-  const int textsWritten = CountTextCommands();
   Require(!cutShort || saved == "hq\r\n", "a file not read to its end is answered with hq");
   Require(RequireSoundSavedFile(saved) == textsWritten,
           "every text command is joined with its text in the saved file");

@@ -70,6 +70,7 @@ TEST(ConfirmedRun, ASaveThatThrowsOrHasNoPathReportsNotSaved) {
   bool saved = true;
   EXPECT_NO_THROW(saved = FlipTransferFile(path, ftBoth, progress));
   EXPECT_FALSE(saved);
+  OpenTransferFile(path);
   EXPECT_NO_THROW(saved = CloseTransferFile(path));
   EXPECT_FALSE(saved);
 
