@@ -87,15 +87,28 @@ void TForm1::FormClose() {
   CloseTransferFile(TransferFileIn(ExeDir));
 }
 
+// Both run inside an event handler: nothing may unwind through the window
+// procedure, and the answer to the host is saved only after them. A file
+// operation that throws reads as no file, or saves nothing, as any other
+// failure of the settings file does.
 void TForm1::LoadSettings(const std::string& path) {
-  const TSettings settings = path.empty() ? TSettings{} : ReadSettingsFile(path);
+  TSettings settings;
+  try {
+    if (!path.empty()) settings = ReadSettingsFile(path);
+  } catch (...) {
+    settings = TSettings{};
+  }
   WinLeft = settings.winLeft;
   WinTop = settings.winTop;
   FlipType = settings.flipType;
 }
 
 void TForm1::SaveSettings(const std::string& path) {
-  if (!path.empty()) WriteSettingsFile(path, {WinLeft, WinTop, FlipType});
+  if (path.empty()) return;
+  try {
+    WriteSettingsFile(path, {WinLeft, WinTop, FlipType});
+  } catch (...) {
+  }
 }
 
 std::string TForm1::SettingsPath() const {
