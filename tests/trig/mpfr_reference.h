@@ -54,6 +54,15 @@ inline double ReferenceArcTangent2(double y, double x) {
   return result.Rounded();
 }
 
+// |hi + lo - exact| / |exact|, at 200 bits.
+inline double RelativeError(double hi, double lo, TReal& exact) {
+  TReal error;
+  mpfr_sub_d(error.get(), exact.get(), hi, MPFR_RNDN);
+  mpfr_sub_d(error.get(), error.get(), lo, MPFR_RNDN);
+  mpfr_div(error.get(), error.get(), exact.get(), MPFR_RNDN);
+  return std::fabs(error.Rounded());
+}
+
 // The double nearest to k pi / divisor + offset.
 inline double NearestToPiMultiple(long k, unsigned long divisor, double offset = 0) {
   TReal value;

@@ -21,16 +21,6 @@ int SignificantBits(double x) {
   return 53 - (fraction == 0 ? 52 : std::countr_zero(fraction));
 }
 
-// |hi + lo - exact| / |exact| as a power of two (exact at 200 bits).
-double RelativeErrorLog2(TDoubleDouble value, trig_test::TReal& exact) {
-  trig_test::TReal error;
-  mpfr_sub_d(error.get(), exact.get(), value.hi, MPFR_RNDN);
-  mpfr_sub_d(error.get(), error.get(), value.lo, MPFR_RNDN);
-  mpfr_div(error.get(), error.get(), exact.get(), MPFR_RNDN);
-  mpfr_abs(error.get(), error.get(), MPFR_RNDN);
-  return mpfr_zero_p(error.get()) ? -1000 : std::log2(mpfr_get_d(error.get(), MPFR_RNDN));
-}
-
 TEST(TrigTables, ConstantsAndEntriesWithinTheirBoundsOfMpfr) {
   const TTrigConstants& constants = TrigConstants();
   trig_test::TReal halfPi;
@@ -71,7 +61,7 @@ TEST(TrigTables, ConstantsAndEntriesWithinTheirBoundsOfMpfr) {
     trig_test::TReal exact;
     mpfr_set_d(exact.get(), entry.argument, MPFR_RNDN);
     function(exact.get(), exact.get(), MPFR_RNDN);
-    EXPECT_LT(RelativeErrorLog2(entry.value, exact), -106)
+    EXPECT_LT(trig_test::RelativeError(entry.value.hi, entry.value.lo, exact), 0x1p-106)
         << entry.name << "(" << std::hexfloat << entry.argument << ")";
   }
 }
