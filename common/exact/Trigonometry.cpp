@@ -30,9 +30,9 @@ constexpr double kReductionLimit = 0x1p19;
 // Bound on the error of the double-double results relative to them. The
 // analysis gives less than 2^-72: about six roundings of 2^-53 on terms below
 // 2^-23 of the result (the Taylor terms beyond t, the products with
-// cos t - 1, their sums); the table, the reduced angle and the exact
-// products add less than 2^-100 (docs/trigonometry-error-analysis.md, 4.2
-// and 4.3).
+// cos t - 1, their sums); the low parts left out, the table and the reduced
+// angle's relative error add less than 2^-86
+// (docs/trigonometry-error-analysis.md, 4.2 and 4.3).
 constexpr double kSinCosBound = 0x1p-70;
 
 // Bound on the absolute error of the reduced angle per unit of k: k times
@@ -112,7 +112,7 @@ constexpr double kGreatestMagnitude = 0x1p400;
 // Bound on the error relative to the result. The analysis gives less than
 // 2^-73: the Taylor terms beyond d evaluated in double (below 2^-73.4 of d,
 // and |d| is at most 1.28 times the result), then z, d, the table and the
-// double-double sums within 2^-100 (docs/trigonometry-error-analysis.md, 5).
+// double-double sums within 2^-99 (docs/trigonometry-error-analysis.md, 5).
 constexpr double kArcTangentBound = 0x1p-70;
 
 }  // namespace

@@ -2,23 +2,28 @@
 // MPFR at 200 bits, step by step, where it is tightest: the building blocks
 // and the rounding test (sections 1, 2), the choice of k and the reduction
 // (4.1), sin and cos of a reduced angle (4.2) and the arctangent of a ratio
-// (5), at every table seam and over random arguments. Each test prints the
+// (5), at every table seam and over random arguments; and the exact route's
+// fixed-point routines within the units they count (6). Each test prints the
 // largest error it met as a share of its bound.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <numbers>
 #include <random>
 
 #include "common/exact/DoubleDouble.h"
+#include "common/exact/ExactTrig.h"
 #include "common/exact/TrigSteps.h"
 #include "tests/trig/reference_checks.h"
 
 namespace {
 
 using trig_test::TReal;
+
+static_assert(sizeof(unsigned long) == 8, "MPFR takes a uint64_t as an unsigned long");
 
 constexpr double kU = 0x1p-53;
 constexpr double kPi = std::numbers::pi;
@@ -226,6 +231,52 @@ TEST(Bounds, ArcTangentOfARatio) {
     const double b = std::ldexp(trig_test::Uniform(engine, 1, 2), static_cast<int>(engine() % 80));
     check(std::min(a, b), std::max(a, b));
   }
+  EXPECT_LE(arcTangent.worst(), 1);
+}
+
+// Section 6: pi/2 within 2 units of 2^-F, sin, cos and atan within the
+// units they count, at several precisions F.
+TEST(Bounds, ExactRouteWithinItsCountedUnits) {
+  std::mt19937_64 engine(2616);
+  TWorst halfPi("HalfPiFixed"), series("SineFixed, CosineFixed"), arcTangent("ArcTangentFixed");
+  for (int64_t bits : {128, 256, 1024}) {
+    const auto unitsOff = [bits](const TBigUnsigned& m, TReal& exact) {
+      TReal value(bits + 64);
+      mpz_t integer;
+      mpz_init(integer);
+      mpz_import(integer, m.limbs.size(), -1, sizeof m.limbs[0], 0, 0, m.limbs.data());
+      mpfr_set_z_2exp(value.get(), integer, -bits, MPFR_RNDN);  // exact
+      mpz_clear(integer);
+      mpfr_sub(value.get(), value.get(), exact.get(), MPFR_RNDN);
+      mpfr_mul_2si(value.get(), value.get(), bits, MPFR_RNDN);
+      return std::fabs(value.Rounded());
+    };
+    TReal exact(bits + 64), argument(bits + 64);
+    mpfr_const_pi(exact.get(), MPFR_RNDN);
+    mpfr_div_2ui(exact.get(), exact.get(), 1, MPFR_RNDN);
+    halfPi.Add(unitsOff(HalfPiFixed(bits), exact), 2, static_cast<double>(bits));
+    for (int i = 0; i < 200; ++i) {
+      const double r = trig_test::Uniform(engine, 0, 1);
+      const TBigUnsigned fixed = BigFromDouble(r, bits);
+      mpfr_set_d(argument.get(), r, MPFR_RNDN);  // exact: r has no bits below 2^-bits
+      for (bool cosine : {false, true}) {
+        const TFixedValue value = cosine ? CosineFixed(fixed, bits) : SineFixed(fixed, bits);
+        (cosine ? mpfr_cos : mpfr_sin)(exact.get(), argument.get(), MPFR_RNDN);
+        series.Add(unitsOff(value.magnitude, exact), static_cast<double>(value.error), r);
+      }
+      const uint64_t q = engine() | 1;
+      const uint64_t p = (q >> (engine() % 64)) | 1;  // 0 < p <= q
+      const TFixedValue value = ArcTangentFixed(BigFromUint64(p), BigFromUint64(q), bits);
+      TReal denominator(bits + 64);
+      mpfr_set_ui(argument.get(), p, MPFR_RNDN);  // exact: unsigned long has 64 bits here
+      mpfr_set_ui(denominator.get(), q, MPFR_RNDN);
+      mpfr_atan2(exact.get(), argument.get(), denominator.get(), MPFR_RNDN);
+      arcTangent.Add(unitsOff(value.magnitude, exact), static_cast<double>(value.error),
+                     static_cast<double>(p) / static_cast<double>(q));
+    }
+  }
+  EXPECT_LE(halfPi.worst(), 1);
+  EXPECT_LE(series.worst(), 1);
   EXPECT_LE(arcTangent.worst(), 1);
 }
 
