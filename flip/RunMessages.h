@@ -1,7 +1,7 @@
 // The messages that tell the user why a run gave the host no answer, in
 // UTF-8, one text a message box: the answer could not be saved, or there was
-// no transfer file to answer. Each names the folder it concerns, says whether
-// the drawing changed and what to do.
+// no transfer file to answer. Each names the folder it concerns and says
+// what to do.
 #pragma once
 
 #include <string>
