@@ -9,6 +9,7 @@
 #include "app/SettingsFile.h"
 #include "app/Win32Platform.h"
 #include "flip/ConfirmedRun.h"
+#include "flip/RunMessages.h"
 #include "flip/StatusTexts.h"
 #include "transfer/JwwGaibu.h"
 
@@ -50,7 +51,11 @@ void TForm1::FormShow() {
   LoadSettings(SettingsPath());
   PlaceWindow();
   SelectRadioItem(controls_, FlipType);
-  statusLabel_.ShowNow(TextCountStatus(JwwKindCount(jekText)));
+  if (TransferFileFound()) {
+    statusLabel_.ShowNow(TextCountStatus(JwwKindCount(jekText)));
+  } else {
+    statusLabel_.ShowNow(kStatusNoTransferFile);
+  }
 }
 
 void TForm1::Button1Click() {
@@ -83,8 +88,13 @@ void TForm1::CloseWindow() {
   window_.Reset();
 }
 
+// An answer that could not be saved is told while the window still stands:
+// the host then changes nothing, and the user would otherwise see the window
+// close as after a run that worked.
 void TForm1::FormClose() {
-  CloseTransferFile(TransferFileIn(ExeDir));
+  if (CloseTransferFile(TransferFileIn(ExeDir))) return;
+  DiscardQueuedInput();  // keys typed while OK ran must not close the message unread
+  ShowMessage(Handle(), Utf8ToWideForDisplay(SaveFailedMessage(ExeDir)), MB_ICONERROR);
 }
 
 // Both run inside an event handler: nothing may unwind through the window

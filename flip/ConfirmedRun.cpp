@@ -4,10 +4,12 @@
 
 namespace {
 
-// SaveOutputFile over `path`; false for an empty path. SaveOutputFile
-// handles its own failures; an exception from a file operation counts as one
-// more.
+// SaveOutputFile over `path` when the opening found a transfer file; true,
+// with nothing written, when it found none. False for an empty path.
+// SaveOutputFile handles its own failures; an exception from a file
+// operation counts as one more.
 bool SaveAnswer(const std::string& path) {
+  if (!TransferFileFound()) return true;
   if (path.empty()) return false;
   try {
     return SaveOutputFile(path);
@@ -28,6 +30,10 @@ bool OpenTransferFile(const std::string& path) {
     ClearOutputLines();
   }
   return jwwReadResult == jrComplete;
+}
+
+bool TransferFileFound() {
+  return jwwReadResult != jrNoFile;
 }
 
 void RunConfirmedFlip(int32_t flipType, TJwwProgress& progress) {
