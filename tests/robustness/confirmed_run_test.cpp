@@ -76,6 +76,7 @@ TEST(ConfirmedRun, ASaveThatThrowsOrHasNoPathReportsNotSaved) {
     bool saved = true;
     EXPECT_NO_THROW(saved = FlipTransferFile(path, ftBoth, progress));
     EXPECT_FALSE(saved);
+    WriteBytes(path, input);  // the failed save removed it
     OpenTransferFile(path);
     EXPECT_NO_THROW(saved = CloseTransferFile(path));
     EXPECT_FALSE(saved);

@@ -40,7 +40,7 @@ class PipelineTest : public ::testing::Test {
   void WriteAndSave() {
     TJwwSilentProgress progress;
     RunConfirmedFlip(-1, progress);
-    ASSERT_TRUE(CloseTransferFile(path_));
+    ASSERT_TRUE(SaveOutputFile(path_));
   }
 
   fs::path folder_;
