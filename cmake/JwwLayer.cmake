@@ -8,9 +8,13 @@
 # layer is also linked whole into a program of its own, NAME_alone, with only
 # what USES gives it: a call into any other layer is then an undefined
 # reference, and the build stops. The program does nothing and is never run.
-# Every layer is recorded in the global property JWW_CORE_LAYERS.
-set(JWW_LAYER_MAIN ${CMAKE_BINARY_DIR}/jww_layer_alone.cpp)
-file(WRITE ${JWW_LAYER_MAIN} "int main() { return 0; }\n")
+# Linking a whole library needs CMake 3.24; older versions build the layers
+# without the check. Every layer is recorded in the global property
+# JWW_CORE_LAYERS.
+if(CMAKE_VERSION VERSION_GREATER_EQUAL 3.24)
+  set(JWW_LAYER_MAIN ${CMAKE_BINARY_DIR}/jww_layer_alone.cpp)
+  file(CONFIGURE OUTPUT ${JWW_LAYER_MAIN} CONTENT "int main() { return 0; }\n")
+endif()
 
 function(jww_layer name)
   cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "USES")
@@ -23,9 +27,7 @@ function(jww_layer name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${arg_USES})
   set_property(GLOBAL APPEND PROPERTY JWW_CORE_LAYERS ${name})
-  # Linking a whole library needs CMake 3.24; older versions build the layers
-  # without the check.
-  if(CMAKE_VERSION VERSION_GREATER_EQUAL 3.24)
+  if(JWW_LAYER_MAIN)
     add_executable(${name}_alone ${JWW_LAYER_MAIN})
     target_link_libraries(${name}_alone PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${name}>")
   endif()
