@@ -11,44 +11,49 @@
 #include "app/Win32Platform.h"
 #include "app/resource.h"
 #include "flip/ConfirmedRun.h"
+#include "flip/RunMessages.h"
 #include "transfer/JwwGaibu.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"JwwTextFlipApplication";
 constexpr wchar_t kApplicationTitle[] = L"k305_文字基点の反転";
-constexpr wchar_t kMessageCaption[] = L"文字基点の反転";
 
-// Exit codes of a start with arguments.
+// Exit codes of a start with arguments, one for each outcome.
 constexpr int kAnswerSaved = 0;
 constexpr int kAnswerNotSaved = 1;
 constexpr int kBadArguments = 2;
-
-// The transfer file beside the executable, or "" when the program cannot tell
-// its own folder (it then reads and writes nothing, as the window does).
-std::string TransferFilePath() {
-  return TransferFileIn(FolderOf(ExecutablePath()));
-}
+constexpr int kNoTransferFile = 3;
 
 // "/flip:N": the confirmed run with flip type N on the transfer file, and its
-// answer saved, without the window and without the settings file.
+// answer saved, without the window and without the settings file. A run that
+// gave the host no answer tells the user why, in a message box, before the
+// program ends.
 int FlipWithoutWindow(int32_t flipType) {
-  const std::string path = TransferFilePath();
-  if (path.empty()) return kAnswerNotSaved;
+  const std::string folder = FolderOf(ExecutablePath());
   TJwwSilentProgress progress;
-  const bool saved = FlipTransferFile(path, flipType, progress);
-  JwwRelease();
-  return saved ? kAnswerSaved : kAnswerNotSaved;
+  const bool answered = FlipTransferFile(TransferFileIn(folder), flipType, progress);
+  const bool found = TransferFileFound();
+  if (!found) {
+    ShowMessage(nullptr, Utf8ToWideForDisplay(NoTransferFileMessage(folder)), MB_ICONWARNING);
+    return kNoTransferFile;
+  }
+  if (!answered) {
+    ShowMessage(nullptr, Utf8ToWideForDisplay(SaveFailedMessage(folder)), MB_ICONERROR);
+    return kAnswerNotSaved;
+  }
+  return kAnswerSaved;
 }
 
 // Arguments the program does not know: the host is answered "hq", so that it
 // changes nothing, and only then the user is told which options there are.
 int RefuseArguments(std::wstring_view arguments) {
-  // Opened without reading and closed without confirming: the answer is "hq".
-  OpenTransferFile("");
-  CloseTransferFile(TransferFilePath());
-  MessageBoxW(nullptr, BadArgumentsMessage(arguments).c_str(), kMessageCaption,
-              MB_OK | MB_ICONWARNING);
+  // Opened and closed without confirming, as Cancel does: "hq" when there is
+  // a transfer file, nothing when there is none.
+  const std::string path = TransferFileIn(FolderOf(ExecutablePath()));
+  OpenTransferFile(path);
+  CloseTransferFile(path);
+  ShowMessage(nullptr, BadArgumentsMessage(arguments), MB_ICONWARNING);
   return kBadArguments;
 }
 

@@ -9,6 +9,7 @@
 #include "app/SettingsFile.h"
 #include "app/Win32Platform.h"
 #include "flip/ConfirmedRun.h"
+#include "flip/RunMessages.h"
 #include "flip/StatusTexts.h"
 #include "transfer/JwwGaibu.h"
 
@@ -50,7 +51,11 @@ void TForm1::FormShow() {
   LoadSettings(SettingsPath());
   PlaceWindow();
   SelectRadioItem(controls_, FlipType);
-  statusLabel_.ShowNow(TextCountStatus(JwwKindCount(jekText)));
+  if (TransferFileFound()) {
+    statusLabel_.ShowNow(TextCountStatus(JwwKindCount(jekText)));
+  } else {
+    statusLabel_.ShowNow(kStatusNoTransferFile);
+  }
 }
 
 void TForm1::Button1Click() {
@@ -83,19 +88,37 @@ void TForm1::CloseWindow() {
   window_.Reset();
 }
 
+// An answer that could not be saved is told while the window still stands:
+// the host then changes nothing, and the user would otherwise see the window
+// close as after a run that worked.
 void TForm1::FormClose() {
-  CloseTransferFile(TransferFileIn(ExeDir));
+  if (CloseTransferFile(TransferFileIn(ExeDir))) return;
+  DiscardQueuedInput();  // keys typed while OK ran must not close the message unread
+  ShowMessage(Handle(), Utf8ToWideForDisplay(SaveFailedMessage(ExeDir)), MB_ICONERROR);
 }
 
+// Both run inside an event handler: nothing may unwind through the window
+// procedure, and the answer to the host is saved only after them. A file
+// operation that throws reads as no file, or saves nothing, as any other
+// failure of the settings file does.
 void TForm1::LoadSettings(const std::string& path) {
-  const TSettings settings = path.empty() ? TSettings{} : ReadSettingsFile(path);
+  TSettings settings;
+  try {
+    if (!path.empty()) settings = ReadSettingsFile(path);
+  } catch (...) {
+    settings = TSettings{};
+  }
   WinLeft = settings.winLeft;
   WinTop = settings.winTop;
   FlipType = settings.flipType;
 }
 
 void TForm1::SaveSettings(const std::string& path) {
-  if (!path.empty()) WriteSettingsFile(path, {WinLeft, WinTop, FlipType});
+  if (path.empty()) return;
+  try {
+    WriteSettingsFile(path, {WinLeft, WinTop, FlipType});
+  } catch (...) {
+  }
 }
 
 std::string TForm1::SettingsPath() const {

@@ -53,6 +53,8 @@ class TForm1 {
   void Button2Click();
   void FormClose();
 
+  // The settings file at `path` into WinLeft, WinTop and FlipType (zeros for
+  // an empty path or a file that cannot be read), and back. Never throw.
   void LoadSettings(const std::string& path);
   void SaveSettings(const std::string& path);
 

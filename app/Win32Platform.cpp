@@ -239,6 +239,13 @@ void InstallWin32FileOps() {
   jwwFileOps = Win32FileOps();
 }
 
+// --- Messages ----------------------------------------------------------------------
+
+void ShowMessage(HWND owner, std::wstring_view text, UINT icon) {
+  const std::wstring shown(text);
+  MessageBoxW(owner, shown.c_str(), L"文字基点の反転", MB_OK | MB_SETFOREGROUND | icon);
+}
+
 // --- Window placement --------------------------------------------------------------
 
 namespace {

@@ -1,7 +1,7 @@
 // The Win32 plumbing under the window: conversions between the UTF-8 of the
 // core and the UTF-16 of the W functions, where the running program lies, the
-// core's file operations on the wide-character API, and where the window
-// opens from a saved position.
+// core's file operations on the wide-character API, the message box that
+// tells the user, and where the window opens from a saved position.
 #pragma once
 
 #include <windows.h>
@@ -54,6 +54,13 @@ TJwwFileOps Win32FileOps();
 
 // Makes the core use Win32FileOps() from now on.
 void InstallWin32FileOps();
+
+// --- Messages ----------------------------------------------------------------------
+
+// Shows `text` in a message box with the window's caption, the OK button and
+// `icon` (MB_ICONERROR, MB_ICONWARNING), owned by `owner` (nullptr for none),
+// brought to the front; returns when the user has closed it.
+void ShowMessage(HWND owner, std::wstring_view text, UINT icon);
 
 // --- Window placement --------------------------------------------------------------
 

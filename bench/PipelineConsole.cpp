@@ -32,7 +32,6 @@ bool FlipFile(const std::string& path, int32_t flipType) {
   TJwwSilentProgress progress;
   const bool saved = FlipTransferFile(path, flipType, progress);
   const bool complete = jwwReadResult == jrComplete;
-  JwwRelease();
   if (!saved || !complete) {
     std::fprintf(stderr, "jwwpipeline: %s (flip type %d): %s\n", path.c_str(), flipType,
                  complete ? "not saved" : "not read to its end");

@@ -4,10 +4,12 @@
 
 namespace {
 
-// SaveOutputFile over `path`; false for an empty path. SaveOutputFile
-// handles its own failures; an exception from a file operation counts as one
-// more.
+// SaveOutputFile over `path` when the opening found a transfer file; true,
+// with nothing written, when it found none. False for an empty path.
+// SaveOutputFile handles its own failures; an exception from a file
+// operation counts as one more.
 bool SaveAnswer(const std::string& path) {
+  if (!TransferFileFound()) return true;
   if (path.empty()) return false;
   try {
     return SaveOutputFile(path);
@@ -30,6 +32,10 @@ bool OpenTransferFile(const std::string& path) {
   return jwwReadResult == jrComplete;
 }
 
+bool TransferFileFound() {
+  return jwwReadResult != jrNoFile;
+}
+
 void RunConfirmedFlip(int32_t flipType, TJwwProgress& progress) {
   if (jwwReadResult == jrIncomplete) return;
   try {
@@ -50,5 +56,5 @@ bool CloseTransferFile(const std::string& path) {
 bool FlipTransferFile(const std::string& path, int32_t flipType, TJwwProgress& progress) {
   OpenTransferFile(path);
   RunConfirmedFlip(flipType, progress);
-  return SaveAnswer(path);
+  return CloseTransferFile(path);
 }

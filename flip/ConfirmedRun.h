@@ -1,12 +1,17 @@
 // The tool's run in its three phases, each written once: opening the transfer
 // file as the window opens, the confirmed run behind OK, closing as the window
 // closes. The window runs one phase per event handler; `/flip:N`,
-// jwwpipeline, the benchmark, the fuzz target and the tests run the phases
-// (or FlipTransferFile, all of them at once), never the steps inside them.
+// jwwpipeline, the fuzz target and the tests of whole runs run the phases,
+// or FlipTransferFile, all three at once, never the steps inside them. Only
+// the benchmark takes the closing phase apart, to time the save and the
+// release each on its own.
 //
 // Whatever goes wrong inside a phase answers "hq" and never escapes: a run
 // that fails part way leaves no output line, so that the saved file says "hq"
-// and the host changes nothing.
+// and the host changes nothing. A run that found no transfer file answers
+// nothing at all: the host did not start it (a double click on the program,
+// say), so no JWC_TEMP.TXT is made that a later run could take for the
+// host's.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +28,11 @@
 // jrIncomplete, so that a confirmed run after it answers "hq".
 bool OpenTransferFile(const std::string& path);
 
+// Whether the last OpenTransferFile found a transfer file at its path (one it
+// could not read counts as found). False until a file is found, and after an
+// opening with an empty path.
+bool TransferFileFound();
+
 // The confirmed run, on the store as opened: flips every text with
 // `flipType`, adds "hd" and writes every entity, telling `progress` as it goes
 // (Escape aborts the pass as WriteAllEntities describes). A transfer file that
@@ -34,12 +44,17 @@ bool OpenTransferFile(const std::string& path);
 void RunConfirmedFlip(int32_t flipType, TJwwProgress& progress);
 
 // Closing: saves the answer over `path` (SaveOutputFile: the output lines, or
-// "hq" when there are none; an empty path saves nothing) and frees the store
-// (JwwRelease). Returns whether the answer was saved. Never throws.
+// "hq" when there are none) and frees the store (JwwRelease). With no
+// transfer file found at opening nothing is written. Returns false when an
+// answer was due and was not saved (it cannot be written, or `path` is
+// empty): the host then finds the file as it wrote it, or none, and changes
+// nothing, and the user must be told. Never throws.
 bool CloseTransferFile(const std::string& path);
 
 // A whole confirmed run without a window: OpenTransferFile, RunConfirmedFlip
-// and the save of CloseTransferFile, all on `path`. The store is left as the
-// run made it, for the caller to look at; the caller then calls JwwRelease.
-// Returns whether the answer was saved. Never throws.
+// and CloseTransferFile, all on `path`, so the store is freed when it
+// returns; jwwReadResult and TransferFileFound still tell how the read ended.
+// A caller that looks at the store after the run calls the phases itself.
+// Returns false when the answer was due and not saved, as CloseTransferFile.
+// Never throws.
 bool FlipTransferFile(const std::string& path, int32_t flipType, TJwwProgress& progress);

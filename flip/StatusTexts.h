@@ -1,5 +1,10 @@
 // The texts of the window's status line through a run, in UTF-8: all of them
-// in one place, built from the numbers the run reports.
+// in one place, built from the numbers the run reports. Each fits on the one
+// line of the 475-pixel label, in its 13-pixel font: a full-width character
+// takes 13 pixels in ＭＳ ゴシック and about 14 in the IPA gothic that stands
+// in for it under Wine (as measured on the window's screenshot), a half-width
+// one at most 7; tests/flip/status_texts_test.cpp checks every text at its
+// widest numbers against 14 and 7.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +12,11 @@
 #include <string_view>
 
 inline constexpr std::string_view kStatusWritingFile = "ファイル生成中です";
+
+// In place of the count of texts when the window opens without a transfer
+// file: started outside the host, not a selection without texts.
+inline constexpr std::string_view kStatusNoTransferFile =
+    "JWC_TEMP.TXTがありません。Jw_cadの外部変形から起動してください";
 
 // "文字：" and the number of text records: the window has just been shown.
 std::string TextCountStatus(int32_t textCount);

@@ -18,13 +18,20 @@ namespace {
 
 const std::string kPath = "JWC_TEMP.TXT";
 
-// The confirmed run on `input` in the memory folder, the way last set: the
-// saved bytes. The store and the output lines stay as the run left them.
-std::string ConfirmedAnswer(const std::string& input, int32_t flipType) {
+// The first two phases on `input` in the memory folder, the way last set:
+// opening it and the confirmed run. The store and the output lines stay as
+// the run left them.
+void OpenAndConfirm(const std::string& input, int32_t flipType) {
   MemoryFiles().clear();
   MemoryFiles()[kPath] = input;
   TJwwSilentProgress progress;
-  Require(FlipTransferFile(kPath, flipType, progress), "the save succeeds");
+  OpenTransferFile(kPath);
+  RunConfirmedFlip(flipType, progress);
+}
+
+// The closing phase: the saved bytes.
+std::string CloseAndAnswer() {
+  Require(CloseTransferFile(kPath), "the save succeeds");
   Require(MemoryFiles().size() == 1 && MemoryFiles().count(kPath) == 1,
           "the save leaves the transfer file and nothing else");
   return MemoryFiles()[kPath];
@@ -47,20 +54,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TJwwReadResult oneThreadRead = jrNoFile;
   if (compared) {
     RunOnOneThread();
-    oneThread = ConfirmedAnswer(input, flipType);
+    OpenAndConfirm(input, flipType);
+    oneThread = CloseAndAnswer();
     oneThreadRead = jwwReadResult;
-    JwwRelease();
   }
   RunTwoThreadWay(input);
-  const std::string saved = ConfirmedAnswer(input, flipType);
+  OpenAndConfirm(input, flipType);
   EndTwoThreadWay();
+  RequireSoundStore();
+  const int textsWritten = CountTextCommands();
+  const std::string saved = CloseAndAnswer();
   Require(!compared || (saved == oneThread && jwwReadResult == oneThreadRead),
           "one thread and two (the helper forced on) give the same answer");
 
   Require(jwwReadResult == (cutShort ? jrIncomplete : jrComplete),
           "the file is read to its end unless it is empty or an end-of-file mark cuts data off");
-  RequireSoundStore();
-  const int textsWritten = CountTextCommands();
   Require(!cutShort || saved == "hq\r\n", "a file not read to its end is answered with hq");
   Require(RequireSoundSavedFile(saved) == textsWritten,
           "every text command is joined with its text in the saved file");

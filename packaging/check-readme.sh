@@ -7,14 +7,19 @@
 # for a full-width character, 1 for a half-width one.
 #
 # The troubleshooting section answers what trips a first user (nothing
-# selected, a blocked download, SmartScreen, a folder without write access, a
-# text that moved), and the list of files names the package's six, the
-# window's batch file among the 文字基点_ ones.
+# selected, a blocked download, SmartScreen, a folder without write access and
+# the message it brings, a text that moved, a double click on the program or
+# a batch file, the black console window, file names garbled by unpacking),
+# the section on how the tool was checked names the host's rules, the
+# substitute host and Wine and gives no version number (no Jw_cad version was
+# run), and the list of files names the package's six, the window's batch
+# file among the 文字基点_ ones.
 #
 # The same checks are then run on broken copies of the readme (LF line ends,
-# UTF-8, a section missing, the troubleshooting section without SmartScreen,
-# the window's batch file by its old name, a line of the base-point figure or
-# of the table of flip types out of line), each of which must fail.
+# UTF-8, a section missing, the troubleshooting section without SmartScreen
+# or without the garbled names, the checks claiming a Jw_cad version, the
+# window's batch file by its old name, a line of the base-point figure or of
+# the table of flip types out of line), each of which must fail.
 #
 # Usage: packaging/check-readme.sh [PATH/TO/readme.txt]
 # Without an argument the readme is taken from the zip that
@@ -34,18 +39,26 @@ else
 fi
 
 python3 - "$readme" "$version" <<'PY'
+import re
 import sys
 
 SECTIONS = ["概要", "動作環境", "インストール", "使い方", "画面を出さずに反転する",
-            "変更しないもの", "制限事項", "元に戻すには", "うまくいかないとき（よくある質問）",
-            "設定ファイル", "アンインストール", "更新履歴", "著作権・免責"]
+            "変更しないもの", "制限事項", "動作の確かめ方", "元に戻すには",
+            "うまくいかないとき（よくある質問）", "設定ファイル", "アンインストール", "更新履歴",
+            "著作権・免責"]
 # The package's files, each named where the readme lists them.
 FILES = ["JwwTextFlip.exe", "文字基点_反転.bat", "文字基点_左右反転.bat", "文字基点_上下反転.bat",
          "文字基点_上下左右反転.bat", "readme.txt"]
 # What the troubleshooting section answers: a range ended with a left click
 # (nothing selected, nothing happens), a blocked download, SmartScreen, a
-# folder without write access, a text that moved.
-TROUBLES = ["右クリック", "許可する", "SmartScreen", "書き込みのできないフォルダ", "文字の位置が動いた"]
+# folder without write access and the program's message about it, a text that
+# moved, a double click outside Jw_cad, the console window, garbled names.
+TROUBLES = ["右クリック", "許可する", "SmartScreen", "書き込みのできないフォルダ",
+            "JWC_TEMP.TXT に結果を書き込めませんでした", "文字の位置が動いた", "ダブルクリック",
+            "黒い画面", "文字化け"]
+# What the section on how the tool was checked names: the host's rules, the
+# substitute host, the program under Wine.
+CHECKS = ["公開している外部変形の決まり", "jwhost", "Wine"]
 FLIP_TYPES = ["左右反転", "上下反転", "上下左右反転"]
 BOX_DRAWING = "─│"
 MAX_WIDTH = 78  # columns of a Notepad window of ordinary size
@@ -122,6 +135,13 @@ def table_faults(lines):
     return []
 
 
+def section_of(lines, start):
+    """The section whose heading is lines[start], up to the next heading."""
+    end = next((i for i in range(start + 1, len(lines)) if lines[i].startswith("■ ")),
+               len(lines))
+    return "\n".join(lines[start:end])
+
+
 def faults_of(data, version):
     """Every fault of the readme's bytes; an empty list when it is right."""
     try:
@@ -144,10 +164,13 @@ def faults_of(data, version):
         if not (lines + [""] * 2)[lines.index("■ 更新履歴") + 2].startswith(version + " "):
             faults.append("the newest version in the history is not %s" % version)
         start = lines.index("■ うまくいかないとき（よくある質問）")
-        end = next(i for i in range(start + 1, len(lines)) if lines[i].startswith("■ "))
-        section = "\n".join(lines[start:end])
         faults += ["the troubleshooting section does not mention %s" % t
-                   for t in TROUBLES if t not in section]
+                   for t in TROUBLES if t not in section_of(lines, start)]
+        checks = section_of(lines, lines.index("■ 動作の確かめ方"))
+        faults += ["the section on checking does not mention %s" % c
+                   for c in CHECKS if c not in checks]
+        if re.search(r"\d\.\d", checks):
+            faults.append("the section on checking names a version")
     listed = {line.split()[0] for line in lines if line.startswith("     ") and line.split()}
     faults += ["the file list lacks %s" % f for f in FILES if f not in listed]
     for number, line in enumerate(lines, 1):
@@ -189,6 +212,11 @@ def main():
         "a section missing": data.replace("■ 元に戻すには".encode("cp932"), b"", 1),
         "the troubleshooting section without SmartScreen":
             data.replace("（SmartScreen）".encode("cp932"), b"", 1),
+        "the troubleshooting section without the garbled names":
+            data.replace("文字化け".encode("cp932"), "変".encode("cp932")),
+        "the checks claiming a Jw_cad version":
+            data.replace("Jw_cad そのものを使った確認ではありません。".encode("cp932"),
+                         "Jw_cad 8.10a で確認しました。".encode("cp932"), 1),
         "the window's batch file by its old name":
             data.replace("文字基点_反転.bat  ".encode("cp932"), b"JwwTextFlip.bat    ", 1),
         "a figure line shifted": shift_line(data, "    左中", 1),

@@ -8,9 +8,10 @@
 # (check-bat.sh) and starts the program as its name says, and that check
 # fails on broken copies of the window's one (check-bat-test.sh); the program
 # carries version information matching the project version, with the
-# readme's licence holder and licence, and an icon at every size Windows
-# shows (16, 24, 32, 48 and 256 pixels). That each batch file, run by the
-# command processor, gets the window's answer is tests/e2e/host.sh's check.
+# readme's licence holder and licence, the product named as the window is,
+# and an icon at every size Windows shows (16, 24, 32, 48 and 256 pixels).
+# That each batch file, run by the command processor, gets the window's
+# answer is tests/e2e/host.sh's check.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source packaging/text-checks.sh
@@ -111,7 +112,7 @@ def value(key):
     while data[end:end + 2] != b"\0\0":
         end += 2
     return data[at:end].decode("utf-16-le")
-wanted = {"FileVersion": version, "ProductVersion": version}
+wanted = {"FileVersion": version, "ProductVersion": version, "ProductName": "文字基点の反転"}
 faults = ["%s is %r, not %r" % (k, value(k), v) for k, v in wanted.items() if value(k) != v]
 company, copyright = value("CompanyName"), value("LegalCopyright")
 if not holder or company != holder:
@@ -122,7 +123,7 @@ if faults:
     sys.exit("; ".join(faults))
 PY
 ); then
-  pass "JwwTextFlip.exe carries version information $version, $holder, $licence"
+  pass "JwwTextFlip.exe carries version information $version, 文字基点の反転, $holder, $licence"
 else
   fail "JwwTextFlip.exe version information: ${why:-missing}"
 fi

@@ -8,6 +8,7 @@
 #include "common/exact/DoubleBits.h"
 #include "common/exact/DoubleDouble.h"
 #include "common/exact/ExactTrig.h"
+#include "common/exact/TrigSteps.h"
 #include "common/exact/TrigTables.h"
 
 // --- sin and cos -----------------------------------------------------------------
@@ -29,8 +30,9 @@ constexpr double kReductionLimit = 0x1p19;
 // Bound on the error of the double-double results relative to them. The
 // analysis gives less than 2^-72: about six roundings of 2^-53 on terms below
 // 2^-23 of the result (the Taylor terms beyond t, the products with
-// cos t - 1, their sums); the table, the reduced angle and the exact
-// products add less than 2^-100 (docs/trigonometry-error-analysis.md, 4.2).
+// cos t - 1, their sums); the low parts left out, the table and the reduced
+// angle's relative error add less than 2^-86
+// (docs/trigonometry-error-analysis.md, 4.2 and 4.3).
 constexpr double kSinCosBound = 0x1p-70;
 
 // Bound on the absolute error of the reduced angle per unit of k: k times
@@ -38,55 +40,6 @@ constexpr double kSinCosBound = 0x1p-70;
 // rounding of the reduction's tail adds, are below 0.58 k 2^-148
 // (docs/trigonometry-error-analysis.md, 4.1).
 constexpr double kReductionErrorPerStep = 0x1p-148;
-
-// x - k pi/2 for 0 <= x < 2^19 (Cody and Waite): x - k p0 is exact by
-// Sterbenz's lemma, the products k p1 and k p2 are exact, k p3 is split
-// exactly, and the differences are collected without loss.
-TDoubleDouble ReduceByHalfPi(double x, double k, const TTrigConstants& constants) {
-  if (k == 0) return {x, 0};
-  const double first = x - k * constants.halfPiParts[0];
-  const TDoubleDouble second = TwoSum(first, -k * constants.halfPiParts[1]);
-  const TDoubleDouble third = TwoSum(second.hi, -k * constants.halfPiParts[2]);
-  const TDoubleDouble last = TwoProduct(k, constants.halfPiParts[3]);
-  const TDoubleDouble fourth = TwoSum(third.hi, -last.hi);
-  return TwoSum(fourth.hi, ((second.lo + third.lo) + fourth.lo) - last.lo);
-}
-
-// sin r and cos r for 0 <= r <= pi/4 + 2^-11.
-void SinCosOfReduced(TDoubleDouble r, TDoubleDouble& sine, TDoubleDouble& cosine) {
-  const int j = static_cast<int>(r.hi * kTableSteps + 0.5);
-  // t = tHigh + r.lo; r.hi - j/1024 is exact (both within a factor 2, or j = 0).
-  const double tHigh = r.hi - static_cast<double>(j) / kTableSteps;
-  const TDoubleDouble square = TwoProduct(tHigh, tHigh);
-  const double u = square.hi;
-  // sin t = t + (-t^3/6 + t^5/120 - ...), cos t - 1 = -t^2/2 + (t^4/24 - ...):
-  // the brackets are below 2^-24 |t| and 2^-48, so doubles hold them.
-  const TDoubleDouble sineT =
-      FastTwoSum(tHigh, r.lo + tHigh * u * (-1.0 / 6 + u * (1.0 / 120 - u * (1.0 / 5040))));
-  const double cosineTMinusOne =
-      -0.5 * square.hi +
-      (u * u * (1.0 / 24 - u * (1.0 / 720 - u * (1.0 / 40320))) - (0.5 * square.lo + tHigh * r.lo));
-  if (j == 0) {
-    sine = sineT;
-    cosine = FastTwoSum(1, cosineTMinusOne);
-    return;
-  }
-  // sin(a + t) = sin a + sin a (cos t - 1) + cos a sin t and
-  // cos(a + t) = cos a + cos a (cos t - 1) - sin a sin t; the products with
-  // sin t are exact in their leading part, those with cos t - 1 need only a
-  // double.
-  const TSinCosEntry& a = SinCosTable()[j];
-  const TDoubleDouble cosineASineT = TwoProduct(a.cosine.hi, sineT.hi);
-  const TDoubleDouble sineASineT = TwoProduct(a.sine.hi, sineT.hi);
-  const TDoubleDouble sineLead = TwoSum(a.sine.hi, cosineASineT.hi);
-  const TDoubleDouble cosineLead = TwoSum(a.cosine.hi, -sineASineT.hi);
-  sine =
-      FastTwoSum(sineLead.hi, sineLead.lo + (a.sine.lo + cosineASineT.lo + a.cosine.hi * sineT.lo +
-                                             a.cosine.lo * sineT.hi + a.sine.hi * cosineTMinusOne));
-  cosine = FastTwoSum(cosineLead.hi,
-                      cosineLead.lo + (a.cosine.lo - sineASineT.lo - a.sine.hi * sineT.lo -
-                                       a.sine.lo * sineT.hi + a.cosine.hi * cosineTMinusOne));
-}
 
 // The correctly rounded value of y, known to within `bound`, or of the exact
 // route where that does not settle it.
@@ -116,7 +69,7 @@ void SinCos(double x, double& sine, double& cosine) {
     return;
   }
   const TTrigConstants& constants = TrigConstants();
-  const double k = static_cast<double>(static_cast<int>(magnitude * constants.inverseHalfPi + 0.5));
+  const double k = HalfPiMultiple(magnitude, constants);
   TDoubleDouble r = ReduceByHalfPi(magnitude, k, constants);
   const bool negativeR = r.hi < 0;
   if (negativeR) r = DdNegate(r);
@@ -149,44 +102,18 @@ void SinCos(double x, double& sine, double& cosine) {
 
 namespace {
 
-// Magnitudes within [2^-400, 2^400] keep every product and quotient within
-// the normal range; others take the exact route.
+// Magnitudes within [2^-400, 2^400] keep the quotient, its exact product
+// with the larger and the remainder within the normal range (a cubic of a
+// quotient below 2^-340 may underflow, far below the quotient's last bit);
+// others take the exact route.
 constexpr double kLeastMagnitude = 0x1p-400;
 constexpr double kGreatestMagnitude = 0x1p400;
 
 // Bound on the error relative to the result. The analysis gives less than
 // 2^-73: the Taylor terms beyond d evaluated in double (below 2^-73.4 of d,
 // and |d| is at most 1.28 times the result), then z, d, the table and the
-// double-double sums within 2^-100 (docs/trigonometry-error-analysis.md, 5).
+// double-double sums within 2^-99 (docs/trigonometry-error-analysis.md, 5).
 constexpr double kArcTangentBound = 0x1p-70;
-
-// atan(smaller / larger) for 0 < smaller <= larger, both within the fast
-// range.
-TDoubleDouble ArcTangentOfRatio(double smaller, double larger) {
-  const double zHigh = smaller / larger;
-  const TDoubleDouble product = TwoProduct(zHigh, larger);
-  // smaller - product.hi is exact (Sterbenz): z to about 106 bits.
-  const double zLow = ((smaller - product.hi) - product.lo) / larger;
-  const int j = static_cast<int>(zHigh * kTableSteps + 0.5);
-  const double c = static_cast<double>(j) / kTableSteps;
-  TDoubleDouble d = {zHigh, zLow};
-  if (j != 0) {
-    // zHigh - c is exact: both lie within a factor 2 of each other.
-    const TDoubleDouble numerator = FastTwoSum(zHigh - c, zLow);
-    const TDoubleDouble zc = TwoProduct(zHigh, c);
-    TDoubleDouble denominator = FastTwoSum(1, zc.hi);
-    denominator.lo += zc.lo + zLow * c;
-    d = DdDivide(numerator, denominator);
-  }
-  // atan d = d + (-d^3/3 + d^5/5 - d^7/7): the bracket is below 2^-22 |d|.
-  const double v = d.hi * d.hi;
-  const TDoubleDouble atanD =
-      FastTwoSum(d.hi, d.lo + d.hi * v * (-1.0 / 3 + v * (1.0 / 5 - v * (1.0 / 7))));
-  if (j == 0) return atanD;
-  const TDoubleDouble& atanC = ArcTangentTable()[j];
-  const TDoubleDouble lead = TwoSum(atanC.hi, atanD.hi);
-  return FastTwoSum(lead.hi, lead.lo + (atanC.lo + atanD.lo));
-}
 
 }  // namespace
 
@@ -261,15 +188,17 @@ double PlusTwoPi(double r) {
   int exponent = 0;
   SplitDouble(r, significand, exponent);  // |r| = significand * 2^exponent
   const int shift = exponent - kSumScale;
-  // |r| < 2^-72 (subnormals included): the sum lies closer to 2 pi than half
-  // a unit of its 64th bit, 2^-62, so the first rounding gives 2 pi.
+  // |r| < 2^-73 (subnormals included; |r| = significand * 2^exponent with
+  // the significand below 2^53 and the exponent below -125): the sum lies
+  // closer to 2 pi than half a unit of its 64th bit, 2^-62, so the first
+  // rounding gives 2 pi.
   if (shift < 0) return twoPi;
   // |r| = high * 2^64 + low units of 2^-125, exactly; |r| < 4 puts its top
   // bit at most 127 places up.
   const uint64_t high =
       shift >= 64 ? significand << (shift - 64) : (significand >> 1) >> (63 - shift);
   const uint64_t low = shift >= 64 ? 0 : significand << shift;
-  // 2 pi - |r| in the same units, exactly: above 2 pi - pi > 2, so nothing
+  // 2 pi - |r| in the same units, exactly: above 2 pi - 4 > 2, so nothing
   // wraps.
   uint64_t sumLow = 0 - low;
   uint64_t sumHigh = kTwoPiSignificand - high - (low != 0 ? 1 : 0);

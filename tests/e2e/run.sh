@@ -5,25 +5,34 @@
 # compares the files left behind byte for byte with the expected ones.
 #
 # The program is build/mingw/app/JwwTextFlip.exe (built here if missing);
-# JWW_E2E_EXE names another. Cases are listed in cases.txt; JWW_E2E_ONLY, a
-# regular expression, picks some of them by name.
+# JWW_E2E_EXE names another. The texts of its status line and of its message
+# boxes are read from their windows by window_text.exe, built beside it.
+# Cases are listed in cases.txt; JWW_E2E_ONLY, a regular expression, picks
+# some of them by name. Making a file or a folder unwritable (lock:) takes
+# root: it marks it immutable.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 exe=${JWW_E2E_EXE:-$root/build/mingw/app/JwwTextFlip.exe}
+window_text=$root/build/mingw/tests/e2e/window_text.exe
 work=$root/build/e2e
-window_name='^文字基点の反転$'
+caption=文字基点の反転
+window_name="^$caption\$"
+message_text_id=65535     # the message box's text control, as Windows numbers it
+label_id=111              # LabelA1, the status line (app/FormDesign.h)
 big_texts=300000          # its flip outlasts keys sent together with Enter
 case_timeout=30           # seconds a case may take before it counts as hung
 
-if [ ! -f "$exe" ]; then
+if [ ! -f "$exe" ] || [ ! -f "$window_text" ]; then
   cmake -S "$root" -B "$root/build/mingw" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$root/build/mingw" -j 2 --target JwwTextFlip >/dev/null
+  cmake --build "$root/build/mingw" -j 2 --target JwwTextFlip window_text >/dev/null
 fi
 
+# A run cut short may have left a case locked.
+if [ -d "$work/cases" ]; then chattr -R -i "$work/cases" 2>/dev/null || true; fi
 rm -rf "$work"
 mkdir -p "$work"
 
@@ -75,11 +84,40 @@ check_file() {
     none) [ ! -e "$path" ] || { echo "$path exists"; return 1; } ;;
     folder) [ -d "$path" ] || { echo "$path is no longer a folder"; return 1; } ;;
     same) cmp -s "$before" "$path" || { echo "$path changed"; return 1; } ;;
-    big-*) cmp -s "$work/$expected.txt" "$path" || { echo "$path differs from $expected"; return 1; } ;;
+    big|big-*) cmp -s "$work/$expected.txt" "$path" || { echo "$path differs from $expected"; return 1; } ;;
     *.txt) cmp -s "$here/cases/$expected" "$path" || { echo "$path differs from $expected"; return 1; } ;;
     *) printf '%b' "$expected" >"$path.expected"
        cmp -s "$path.expected" "$path" || { echo "$path differs from '$expected'"; return 1; } ;;
   esac
+}
+
+# Makes the case folder `dir` or its transfer file unwritable, even for root.
+lock() {
+  local what=$1 dir=$2
+  case $what in
+    file) chattr +i "$dir/JWC_TEMP.TXT" ;;
+    folder) chattr +i "$dir" ;;
+    *) echo "unknown lock $what"; return 1 ;;
+  esac
+}
+
+unlock() {
+  chattr -i "$1" 2>/dev/null || true
+  if [ -e "$1/JWC_TEMP.TXT" ]; then chattr -i "$1/JWC_TEMP.TXT" 2>/dev/null || true; fi
+}
+
+# Reads the text of control `id` of the window of class `class` (owned by a
+# window of class `owner`, "-" for none) into `out` and compares it with the
+# file `expected` of cases/, in which {folder} stands for the case folder as
+# the program names it.
+check_text() {
+  local class=$1 id=$2 owner=$3 expected=$4 out=$5 dir=$6 want got
+  wine "$window_text" "$class" "$caption" "$id" "$owner" >"$out" 2>"$out.err" </dev/null ||
+    { echo "$class $id: $(cat "$out.err")"; return 1; }
+  want=$(<"$here/cases/$expected")
+  want=${want//"{folder}"/"$(winepath -w "$dir" 2>/dev/null)\\"}
+  got=$(<"$out")
+  [ "$got" = "$want" ] || { printf '%s reads:\n%s\nexpected:\n%s\n' "$class $id" "$got" "$want"; return 1; }
 }
 
 # Screenshot of the window, checked; prints the client area's origin.
@@ -99,6 +137,10 @@ run_step() {
       set -- $(tr ',' ' ' <<<"${step#burst-hold:}")
       xdotool key --delay 0 "${@:1:$#-1}" keydown "${!#}" ;;
     shot) screenshot "$window" "$dir/window.png" >"$dir/shot.txt" || { cat "$dir/shot.txt"; return 1; } ;;
+    status:*) check_text TForm1 "$label_id" JwwTextFlipApplication "${step#status:}" "$dir.status.txt" "$dir" ;;
+    message:*)
+      check_text '#32770' "$message_text_id" "$([ -n "$window" ] && echo TForm1 || echo -)" \
+        "${step#message:}" "$dir.message.txt" "$dir" ;;
     click-memo)
       origin=$(screenshot "$window" "$dir/memo.png") || { echo "$origin"; return 1; }
       set -- $origin
@@ -110,13 +152,14 @@ run_step() {
 # Runs one case; prints why it failed, if it did.
 run_case() {
   local name=$1 transfer=$2 settings=$3 steps=$4 transfer_after=$5 settings_after=$6
-  local dir="$work/cases/作業フォルダ_$name" pid window step waited=0 status
-  local arguments=() exit_expected= window_expected=yes
+  local dir="$work/cases/作業フォルダ_$name" pid window= step waited=0 status
+  local arguments=() exit_expected= window_expected=yes locks=()
   for step in $steps; do
     case $step in
       args:*) arguments+=("${step#args:}") ;;
       exit:*) exit_expected=${step#exit:} ;;
       no-window) window_expected= ;;
+      lock:*) locks+=("${step#lock:}") ;;
     esac
   done
   mkdir -p "$dir"
@@ -124,6 +167,7 @@ run_case() {
   lay_out "$transfer" "$dir/JWC_TEMP.TXT"
   lay_out "$settings" "$dir/JwwTextFlip.dat"
   [ -f "$dir/JwwTextFlip.dat" ] && cp "$dir/JwwTextFlip.dat" "$dir/settings.before"
+  for step in "${locks[@]}"; do lock "$step" "$dir" || return 1; done
   (cd / && exec wine "$dir/JwwTextFlip.exe" "${arguments[@]}" >/dev/null 2>&1) &
   pid=$!
   if [ -n "$window_expected" ]; then
@@ -133,7 +177,7 @@ run_case() {
   fi
   for step in $steps; do
     case $step in
-      args:*|exit:*|no-window) ;;
+      args:*|exit:*|no-window|lock:*) ;;
       *) run_step "$step" "$window" "$dir" || return 1 ;;
     esac
   done
@@ -153,6 +197,7 @@ run_case() {
   fi
   check_file "$transfer_after" "$dir/JWC_TEMP.TXT" "" || return 1
   check_file "$settings_after" "$dir/JwwTextFlip.dat" "$dir/settings.before" || return 1
+  if compgen -G "$dir/JWC_TEMP.TXT.new*" >/dev/null; then echo "a temporary file is left"; return 1; fi
 }
 
 passed=0
@@ -208,8 +253,11 @@ while IFS='|' read -r name transfer settings steps transfer_after settings_after
   # The case's output goes to a file: Wine's processes outlive a case and
   # would hold a pipe open.
   log="$work/cases/$name.log"
-  if run_case "$name" "$(trim "$transfer")" "$(trim "$settings")" "$(trim "$steps")" \
-       "$(trim "$transfer_after")" "$(trim "$settings_after")" </dev/null >"$log" 2>&1; then
+  result=0
+  run_case "$name" "$(trim "$transfer")" "$(trim "$settings")" "$(trim "$steps")" \
+    "$(trim "$transfer_after")" "$(trim "$settings_after")" </dev/null >"$log" 2>&1 || result=$?
+  unlock "$work/cases/作業フォルダ_$name"
+  if [ "$result" -eq 0 ]; then
     echo "PASS $name"
     passed=$((passed + 1))
   else

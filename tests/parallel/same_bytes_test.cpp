@@ -171,13 +171,15 @@ TOutcome RunCore(const std::string& input, int32_t flipType, const TConditions& 
   jwwUseSecondThread = way.twoThreads;
   jwwHelperForTests = way.helper;
   TRecordingProgress progress(c.escapeAt);
-  FlipTransferFile(kPath, flipType, progress);  // an injected fault must not come out
+  // The phases of a whole run; an injected fault must not come out of them.
+  OpenTransferFile(kPath);
+  RunConfirmedFlip(flipType, progress);
   jwwHelperForTests = {};
   jwwUseSecondThread = true;
   jwwBlockAllocFails = nullptr;
   ExpectSoundStore();
+  CloseTransferFile(kPath);
   TOutcome outcome{jwwReadResult, MemoryFiles()[kPath], progress.log};
-  JwwRelease();
   MemoryFiles().clear();
   return outcome;
 }

@@ -1,10 +1,11 @@
 // A file seam that counts every call of each file operation and fails the
 // k-th call of one chosen operation, as a full disk, a lost network share or
-// a locked file would.
+// a locked file would, or makes it throw, as an operation may.
 #pragma once
 
 #include <algorithm>
 #include <array>
+#include <stdexcept>
 #include <string>
 
 #include "tests/robustness/RestoreFileOps.h"
@@ -32,6 +33,7 @@ inline const char* FileOpName(TFileOp op) {
 struct TFileFaultState {
   TFileOp failingOp = kFileOps;  // none
   int failAt = 0;                // 1-based call number of failingOp
+  bool throws = false;           // that call throws instead of failing
   std::array<int, kFileOps> calls{};
 };
 inline TFileFaultState fileFaults;
@@ -40,9 +42,12 @@ namespace faulty_ops {
 
 inline const TJwwFileOps real = JwwStandardFileOps();
 
-// Counts the call and answers whether it is the one to fail.
+// Counts the call and answers whether it is the one to fail; throws when
+// that one is to throw.
 inline bool Fails(TFileOp op) {
-  return ++fileFaults.calls[op] == fileFaults.failAt && op == fileFaults.failingOp;
+  const bool fails = ++fileFaults.calls[op] == fileFaults.failAt && op == fileFaults.failingOp;
+  if (fails && fileFaults.throws) throw std::runtime_error(FileOpName(op));
+  return fails;
 }
 
 inline TJwwFile OpenRead(const std::string& path) {
@@ -82,9 +87,9 @@ inline TJwwFile CreateNew(const std::string& path) {
 }  // namespace faulty_ops
 
 // Installs the counting seam; `op` fails at its `failAt`-th call (kFileOps:
-// nothing fails). Counts start at zero.
-inline void InstallFileFault(TFileOp op = kFileOps, int failAt = 0) {
-  fileFaults = TFileFaultState{op, failAt, {}};
+// nothing fails), or throws there with `throws`. Counts start at zero.
+inline void InstallFileFault(TFileOp op = kFileOps, int failAt = 0, bool throws = false) {
+  fileFaults = TFileFaultState{op, failAt, throws, {}};
   using namespace faulty_ops;
   jwwFileOps = {real.exists, OpenRead, Read,   OpenWrite,  Write,          Flush,
                 Close,       Replace,  Remove, real.state, real.pathState, CreateNew};

@@ -1,5 +1,5 @@
 // The confirmed window without the window, in the run's own phases: opening
-// is OpenTransferFile; this is OK followed by the save that closing makes.
+// is OpenTransferFile; this is OK followed by closing.
 #pragma once
 
 #include <string>
@@ -7,10 +7,11 @@
 #include "flip/ConfirmedRun.h"
 #include "transfer/JwwGaibu.h"
 
-// The confirmed run on the store as opened, and its answer saved over `path`.
-// Returns SaveOutputFile's answer.
-inline bool ConfirmAndSave(const std::string& path, int32_t flipType) {
+// The confirmed run on the store as opened, then the closing phase over
+// `path`: the answer saved and the store freed. Returns whether the answer
+// was saved.
+inline bool ConfirmAndClose(const std::string& path, int32_t flipType) {
   TJwwSilentProgress progress;
   RunConfirmedFlip(flipType, progress);
-  return SaveOutputFile(path);
+  return CloseTransferFile(path);
 }

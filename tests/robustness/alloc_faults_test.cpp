@@ -64,8 +64,8 @@ TEST(AllocationFaults, EachFailedAllocationEndsTheReadIncompleteWithASoundStore)
   JwwInit();
 }
 
-// Reads `path`, then runs the confirmed run with block allocation `k` failing
-// (0: none) and saves. Returns the allocations made.
+// Opens `path`, then runs the confirmed run with block allocation `k` failing
+// (0: none) and closes. Returns the allocations made.
 int PassWithFailingAllocation(const std::string& path, int k) {
   EXPECT_TRUE(OpenTransferFile(path));
   allocations = 0;
@@ -74,7 +74,7 @@ int PassWithFailingAllocation(const std::string& path, int k) {
   TJwwSilentProgress progress;
   RunConfirmedFlip(ftLeftRight, progress);
   jwwBlockAllocFails = nullptr;
-  EXPECT_TRUE(SaveOutputFile(path));
+  EXPECT_TRUE(CloseTransferFile(path));
   return allocations;
 }
 

@@ -1,5 +1,6 @@
 // The run's phases under failure: whatever is thrown inside the confirmed run
-// or the save stays inside, and the host is answered "hq".
+// or the save stays inside, and the host is answered "hq"; a run that found
+// no transfer file answers nothing.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -60,24 +61,59 @@ TEST(ConfirmedRun, AnythingThrownInsideAnswersHq) {
 }
 
 // A file operation that throws is a failed save, not an escaped exception;
-// with no folder known, nothing is read or saved.
+// an answer due with no path to save it at is not saved either.
 TEST(ConfirmedRun, ASaveThatThrowsOrHasNoPathReportsNotSaved) {
   TTempFolder folder;
   const std::string path = folder.Path("JWC_TEMP.TXT");
-  TRestoreFileOps restore;
-  jwwFileOps.createNew = [](const std::string&) -> TJwwFile { throw std::runtime_error("disk"); };
-  TJwwSilentProgress progress;
-  bool saved = true;
-  EXPECT_NO_THROW(saved = FlipTransferFile(path, ftBoth, progress));
-  EXPECT_FALSE(saved);
-  EXPECT_NO_THROW(saved = CloseTransferFile(path));
-  EXPECT_FALSE(saved);
-
-  EXPECT_FALSE(OpenTransferFile(""));
-  EXPECT_EQ(jwwReadResult, jrNoFile);
+  const std::string input = "ch 1 2 1 0 \"A\r\n";
+  WriteBytes(path, input);
+  {
+    TRestoreFileOps restore;
+    jwwFileOps.createNew = [](const std::string&) -> TJwwFile {
+      throw std::runtime_error("disk");
+    };
+    TJwwSilentProgress progress;
+    bool saved = true;
+    EXPECT_NO_THROW(saved = FlipTransferFile(path, ftBoth, progress));
+    EXPECT_FALSE(saved);
+    WriteBytes(path, input);  // the failed save removed it
+    OpenTransferFile(path);
+    EXPECT_NO_THROW(saved = CloseTransferFile(path));
+    EXPECT_FALSE(saved);
+  }
+  WriteBytes(path, input);
+  ASSERT_TRUE(OpenTransferFile(path));
   EXPECT_FALSE(CloseTransferFile(""));
+  EXPECT_EQ(ReadBytes(path), input);
+}
+
+// With no transfer file at opening, every way through the run writes nothing
+// and reports nothing lost: no answer was due. A file that turns up before
+// closing (the host starting a run of its own meanwhile) is not touched.
+TEST(ConfirmedRun, NoTransferFileAnswersNothing) {
+  enum class TWay { confirmed, cancelled, noFolder };
+  for (TWay way : {TWay::confirmed, TWay::cancelled, TWay::noFolder}) {
+    for (bool fileTurnsUp : {false, true}) {
+      SCOPED_TRACE("way " + std::to_string(static_cast<int>(way)) +
+                   (fileTurnsUp ? ", a file turning up" : ""));
+      TTempFolder folder;
+      const std::string path = folder.Path("JWC_TEMP.TXT");
+      const std::string given = way == TWay::noFolder ? "" : path;
+      EXPECT_FALSE(OpenTransferFile(given));
+      EXPECT_FALSE(TransferFileFound());
+      TJwwSilentProgress progress;
+      if (way != TWay::cancelled) RunConfirmedFlip(ftBoth, progress);
+      if (fileTurnsUp) WriteBytes(path, "host\r\n");
+      EXPECT_TRUE(CloseTransferFile(given));
+      EXPECT_EQ(folder.Names().size(), fileTurnsUp ? 1u : 0u);
+      EXPECT_EQ(ReadBytes(path), fileTurnsUp ? "host\r\n" : "");
+    }
+  }
+  TTempFolder folder;
+  TJwwSilentProgress progress;
+  EXPECT_TRUE(FlipTransferFile(folder.Path("JWC_TEMP.TXT"), ftBoth, progress));
+  EXPECT_FALSE(TransferFileFound());
   EXPECT_TRUE(folder.Names().empty());
-  JwwInit();
 }
 
 }  // namespace

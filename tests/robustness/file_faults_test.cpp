@@ -2,6 +2,9 @@
 // close and replace that a read or a save makes is failed in turn.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
+#include <stdexcept>
 #include <string>
 
 #include "tests/robustness/EveryKindFile.h"
@@ -90,14 +93,19 @@ TEST_F(FileFaults, EverySaveFailureLeavesNoFileAndNoTemporaryFile) {
   const auto clean = fileFaults.calls;
   ASSERT_GE(clean[kWrite], 2) << "the content should need several writes";
 
-  for (TFileOp op : {kCreateNew, kWrite, kFlush, kClose, kReplace}) {
-    EXPECT_GE(clean[op], 1) << FileOpName(op) << " is never called by a save";
-    for (int k = 1; k <= clean[op]; ++k) {
-      SCOPED_TRACE(std::string(FileOpName(op)) + " fails at call " + std::to_string(k));
-      WriteBytes(path, "old content\r\n");
-      InstallFileFault(op, k);
-      EXPECT_FALSE(SaveOutputFile(path));
-      EXPECT_TRUE(folder_.Names().empty()) << "left behind: " << *folder_.Names().begin();
+  for (bool throws : {false, true}) {
+    for (TFileOp op : {kCreateNew, kWrite, kFlush, kClose, kReplace}) {
+      EXPECT_GE(clean[op], 1) << FileOpName(op) << " is never called by a save";
+      for (int k = 1; k <= clean[op]; ++k) {
+        SCOPED_TRACE(std::string(FileOpName(op)) + (throws ? " throws" : " fails") +
+                     " at call " + std::to_string(k));
+        WriteBytes(path, "old content\r\n");
+        InstallFileFault(op, k, throws);
+        bool saved = true;
+        EXPECT_NO_THROW(saved = SaveOutputFile(path));
+        EXPECT_FALSE(saved);
+        EXPECT_TRUE(folder_.Names().empty()) << "left behind: " << *folder_.Names().begin();
+      }
     }
   }
 }
@@ -176,13 +184,37 @@ TEST_F(FileFaults, TwoSavesAtOnceEachGiveAWholeAnswer) {
   }
 }
 
-TEST_F(FileFaults, AFailingRemoveAfterAFailedSaveIsNoCrash) {
+// After a failed replace the save removes its temporary file, then the
+// transfer file; a removal that fails or throws leaves its own file and no
+// other, and the save answers false.
+TEST_F(FileFaults, AFailingRemoveAfterAFailedSaveLeavesOnlyItsOwnFile) {
   const std::string path = folder_.Path("JWC_TEMP.TXT");
   FillOutputLines();
-  WriteBytes(path, "old content\r\n");
-  InstallFileFault(kReplace, 1);
-  jwwFileOps.remove = [](const std::string&) { return false; };
-  EXPECT_FALSE(SaveOutputFile(path));
+  static int removals;
+  static int failAt;
+  static bool throws;
+  for (bool throwing : {false, true}) {
+    for (failAt = 1; failAt <= 2; ++failAt) {
+      SCOPED_TRACE("removal " + std::to_string(failAt) + (throwing ? " throws" : " fails"));
+      WriteBytes(path, "old content\r\n");
+      removals = 0;
+      throws = throwing;
+      jwwFileOps.replace = [](const std::string&, const std::string&) { return false; };
+      jwwFileOps.remove = [](const std::string& file) {
+        if (++removals != failAt) return JwwStandardFileOps().remove(file);
+        if (throws) throw std::runtime_error("remove");
+        return false;
+      };
+      bool saved = true;
+      EXPECT_NO_THROW(saved = SaveOutputFile(path));
+      EXPECT_FALSE(saved);
+      EXPECT_EQ(removals, 2);
+      const std::set<std::string> left = folder_.Names();
+      ASSERT_EQ(left.size(), 1u);
+      EXPECT_EQ(*left.begin() == "JWC_TEMP.TXT", failAt == 2) << *left.begin();
+      std::filesystem::remove(folder_.Path(*left.begin()));
+    }
+  }
 }
 
 }  // namespace

@@ -58,9 +58,10 @@ std::string SavedAnswer(const TTempFolder& folder, const std::string& input) {
   const std::string path = folder.Path("JWC_TEMP.TXT");
   WriteBytes(path, input);
   TJwwSilentProgress progress;
-  FlipTransferFile(path, 2, progress);
+  OpenTransferFile(path);
+  RunConfirmedFlip(2, progress);
   ExpectSoundStore();
-  JwwRelease();
+  CloseTransferFile(path);
   return ReadBytes(path);
 }
 

@@ -29,7 +29,7 @@ class HostileLines : public ::testing::Test {
 
   // Saves the confirmed run over the file and reads the result back.
   void RoundTrip() {
-    ASSERT_TRUE(ConfirmAndSave(path_, -1));
+    ASSERT_TRUE(ConfirmAndClose(path_, -1));
     ASSERT_TRUE(OpenTransferFile(path_));
   }
 

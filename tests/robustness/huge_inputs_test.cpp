@@ -112,15 +112,17 @@ TEST_F(HugeInputs, FiveMillionEntities) {
   const TGeneratedFile file{"lg0\r\nly0\r\nlc1\r\nlt1\r\n", line, entities, ""};
   InstallGeneratedFileAndSink(file);
   TPeakMemoryMeter meter;
-  ASSERT_TRUE(JwwReadFile(kPath));
+  ASSERT_TRUE(OpenTransferFile(kPath));
   ASSERT_EQ(entityOrder.Count(), entities);
   ASSERT_EQ(jwwLines.Count(), entities);
   EXPECT_EQ(jwwLines[static_cast<int32_t>(entities - 1)].y2, 45678.9012345678);
 
-  ASSERT_TRUE(ConfirmAndSave(kPath, ftBoth));
+  TJwwSilentProgress progress;
+  RunConfirmedFlip(ftBoth, progress);
   // "hd", the attribute lines of the first line, then each line as read.
   EXPECT_GE(OutputLineCount(), entities + 1);
   EXPECT_LE(OutputLineCount(), entities + 8);
+  ASSERT_TRUE(CloseTransferFile(kPath));
   EXPECT_GE(sink::bytes, entities * static_cast<int64_t>(line.size()));
   if (meter.Usable()) {
     EXPECT_LE(meter.RiseBytes(), 3 * file.Size());
@@ -178,7 +180,7 @@ TEST_F(HugeInputs, RandomFilesReadSaveAndReadBack) {
     ASSERT_EQ(OpenTransferFile(path), !ReadsAsCutShort(file));
     ExpectSoundStore();
     if (jwwReadResult != jrComplete) continue;
-    ASSERT_TRUE(ConfirmAndSave(path, seed % 4));
+    ASSERT_TRUE(ConfirmAndClose(path, seed % 4));
     EXPECT_EQ(ReadBytes(path).substr(0, 4), "hd\r\n");
     ASSERT_TRUE(OpenTransferFile(path));
     ExpectSoundStore();

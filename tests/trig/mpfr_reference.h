@@ -54,6 +54,25 @@ inline double ReferenceArcTangent2(double y, double x) {
   return result.Rounded();
 }
 
+// |hi + lo - exact| / |exact|, at 200 bits.
+inline double RelativeError(double hi, double lo, TReal& exact) {
+  TReal error;
+  mpfr_sub_d(error.get(), exact.get(), hi, MPFR_RNDN);
+  mpfr_sub_d(error.get(), error.get(), lo, MPFR_RNDN);
+  mpfr_div(error.get(), error.get(), exact.get(), MPFR_RNDN);
+  return std::fabs(error.Rounded());
+}
+
+// The double nearest to k pi / divisor + offset.
+inline double NearestToPiMultiple(long k, unsigned long divisor, double offset = 0) {
+  TReal value;
+  mpfr_const_pi(value.get(), MPFR_RNDN);
+  mpfr_mul_si(value.get(), value.get(), k, MPFR_RNDN);
+  mpfr_div_ui(value.get(), value.get(), divisor, MPFR_RNDN);
+  mpfr_add_d(value.get(), value.get(), offset, MPFR_RNDN);
+  return value.Rounded();
+}
+
 // r + 2 pi as the extended format adds them: 2 pi and the sum each rounded
 // to `sumBits` significant bits (64), the sum then rounded to a double. With
 // 200 bits it is the sum rounded once.

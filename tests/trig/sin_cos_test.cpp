@@ -10,14 +10,11 @@
 #include <numbers>
 #include <random>
 
-#include "common/exact/Trigonometry.h"
 #include "tests/trig/hard_cases.h"
-#include "tests/trig/mismatches.h"
-#include "tests/trig/mpfr_reference.h"
+#include "tests/trig/reference_checks.h"
 
 namespace {
 
-using trig_test::Reference;
 using trig_test::TFunction;
 
 constexpr double kPi = std::numbers::pi;
@@ -25,17 +22,7 @@ constexpr double kPi = std::numbers::pi;
 // Compares sin x and cos x with the reference.
 class TDifferences {
  public:
-  void Check(double x) {
-    double sine = 0;
-    double cosine = 0;
-    SinCos(x, sine, cosine);
-    if (trig_test::SameBits(sine, Reference(TFunction::kSine, x)) &&
-        trig_test::SameBits(cosine, Reference(TFunction::kCosine, x))) {
-      return;  // the common case, without building the call texts
-    }
-    mismatches_.Check(sine, Reference(TFunction::kSine, x), trig_test::Call("sin", x));
-    mismatches_.Check(cosine, Reference(TFunction::kCosine, x), trig_test::Call("cos", x));
-  }
+  void Check(double x) { trig_test::CheckSinCos(mismatches_, x); }
   int count() const { return mismatches_.count(); }
 
  private:
@@ -59,20 +46,8 @@ TEST(SinCos, MatchesMpfrOnRandomArgumentsUpToTwoPi) {
 
 // Every double within `ulps` of the double nearest to k pi / divisor.
 void CheckAround(TDifferences& differences, long k, unsigned long divisor, int ulps) {
-  trig_test::TReal multiple;
-  mpfr_const_pi(multiple.get(), MPFR_RNDN);
-  mpfr_mul_ui(multiple.get(), multiple.get(), static_cast<unsigned long>(k), MPFR_RNDN);
-  mpfr_div_ui(multiple.get(), multiple.get(), divisor, MPFR_RNDN);
-  const double nearest = multiple.Rounded();
-  double up = nearest;
-  double down = nearest;
-  differences.Check(nearest);
-  for (int step = 0; step < ulps; ++step) {
-    up = std::nextafter(up, INFINITY);
-    down = std::nextafter(down, -INFINITY);
-    differences.Check(up);
-    differences.Check(down);
-  }
+  trig_test::ForEachWithin(trig_test::NearestToPiMultiple(k, divisor), ulps,
+                           [&](double x) { differences.Check(x); });
 }
 
 // Near the multiples of pi/4 up to 2 pi, 2,000 ulps each side; then near

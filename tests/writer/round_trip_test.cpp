@@ -36,7 +36,7 @@ class PipelineTest : public ::testing::Test {
   }
 
   // What the confirm handler does after the store is loaded, with no flip
-  // type chosen, and the save when the window closes.
+  // type chosen, and the closing when the window closes.
   void WriteAndSave() {
     TJwwSilentProgress progress;
     RunConfirmedFlip(-1, progress);

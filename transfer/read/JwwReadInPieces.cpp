@@ -276,7 +276,9 @@ class TReadInPieces final : public TJwwPieceWork {
     if (!carry_.empty()) std::memcpy(p.bytes.get(), carry_.data(), carry_.size());
     p.size = carry_.size();
     carry_.clear();
-    size_t searched = p.size;  // the carried bytes hold no LF and no mark
+    // The carried bytes hold no LF, and no mark that begins a line: the piece
+    // before searched them for both.
+    size_t searched = p.size;
     for (;;) {
       const TFill fill = Fill(p, wanted);
       if (EndAtMark(p, searched, fill)) return;

@@ -34,7 +34,7 @@ bool PutIntAttribute(TJwwAttr attr, int32_t& lastWritten, int32_t value, std::st
   } else {
     line.Int(value);
   }
-  line.Add();
+  AddOutputLine(line.View());
   lastWritten = value;
   attrPending[attr] = false;
   return true;
@@ -101,7 +101,7 @@ void PutSolidColour(int32_t value) {
   bool unchanged = !attrPending[jaColour] && c.curColour == kJwwExtendedColour &&
                    !attrPending[jaSolidColour] && value == c.curSolidColour;
   if (unchanged) return;
-  TJwwCommandLine("lc").Int(kJwwExtendedColour).SpaceInt(value).Add();
+  AddOutputLine(TJwwCommandLine("lc").Int(kJwwExtendedColour).SpaceInt(value).View());
   c.curSolidColour = value;
   attrPending[jaSolidColour] = false;
   c.curColour = kJwwExtendedColour;
@@ -144,13 +144,15 @@ void PutTextType(int32_t textType, int32_t colour, double width, double height, 
                         spacing != c.curFreeSpacing || colour != c.curFreeColour);
   if (!attrPending[jaTextType] && textType == c.curTextType && !freeSizeChanged) return;
   if (textType == 0) {
-    TJwwCommandLine("cn0 ").Real(width).SpaceReal(height).SpaceReal(spacing).SpaceInt(colour).Add();
+    TJwwCommandLine line("cn0 ");
+    line.Real(width).SpaceReal(height).SpaceReal(spacing).SpaceInt(colour);
+    AddOutputLine(line.View());
     c.curFreeWidth = width;
     c.curFreeHeight = height;
     c.curFreeSpacing = spacing;
     c.curFreeColour = colour;
   } else {
-    TJwwCommandLine("cn").Int(textType).Add();
+    AddOutputLine(TJwwCommandLine("cn").Int(textType).View());
   }
   c.curTextType = textType;
   attrPending[jaTextType] = false;

@@ -1,6 +1,7 @@
 // A command line assembled on the stack from a keyword and numbers in the
-// output number forms, then handed to AddOutputLine or to a line sink. No
-// heap allocation.
+// output number forms, then handed to a line sink; it has no way of its own
+// into the output lines, so that a line built without a sink does not
+// compile. No heap allocation.
 #pragma once
 
 #include <cstddef>
@@ -20,7 +21,7 @@ class TJwwCommandLine {
   explicit TJwwCommandLine(std::string_view keyword = {}) { Text(keyword); }
 
   // Appends bytes as they are. Bytes that would not fit are dropped, and
-  // AddOutputLine cuts any line to 255 bytes anyway.
+  // every sink cuts a line to 255 bytes anyway.
   TJwwCommandLine& Text(std::string_view bytes) {
     size_t n = bytes.size() < Room() ? bytes.size() : Room();
     if (n == 0) return *this;  // an empty view may have no data pointer
@@ -52,7 +53,6 @@ class TJwwCommandLine {
   }
 
   std::string_view View() const { return {buffer_, static_cast<size_t>(end_ - buffer_)}; }
-  void Add() const { AddOutputLine(View()); }
   void AddTo(TJwwLineSink& out) const { out.Add(View()); }
 
  private:

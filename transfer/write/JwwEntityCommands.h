@@ -2,9 +2,10 @@
 // decides whether the entity can be written at all and appends its command
 // lines to `out`. The entity writers (JwwEntityWriters.h) call them. They read
 // nothing but their arguments, so they may run on any thread with a sink of
-// that thread's own. `out` has no default on purpose: the output lines
-// (JwwOutputLinesSink) belong to the calling thread alone, and a call on the
-// helper thread that forgot its own sink must not compile.
+// that thread's own. The output lines (JwwOutputLinesSink) belong to the
+// calling thread alone, so a sink is never implied: `out` has no default,
+// and a command line (JwwCommandLine.h) goes nowhere but to a sink, so that
+// a call or a line that forgot its sink does not compile.
 #pragma once
 
 #include <cstdint>

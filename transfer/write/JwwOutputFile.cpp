@@ -89,6 +89,22 @@ bool WriteAndClose(TJwwFile file) {
   return ok && closed;
 }
 
+// After a failed save: removes the temporary file when this save created
+// it (`tempPath` not empty), then the file at `path`. A file operation may
+// throw; each removal is tried whatever the one before it did.
+void RemoveAfterFailure(const std::string& path, const std::string& tempPath) {
+  if (!tempPath.empty()) {
+    try {
+      jwwFileOps.remove(tempPath);
+    } catch (...) {
+    }
+  }
+  try {
+    jwwFileOps.remove(path);
+  } catch (...) {
+  }
+}
+
 }  // namespace
 
 // The whole content goes to a temporary file of this save's own beside
@@ -104,9 +120,9 @@ bool SaveOutputFile(const std::string& path) {
       if (WriteAndClose(file) && jwwFileOps.replace(tempPath, path)) return true;
     }
   } catch (...) {
-    // Memory ran out for a name: handled as any other failure.
+    // A file operation threw, or memory ran out for a name: a failure like
+    // any other.
   }
-  if (!tempPath.empty()) jwwFileOps.remove(tempPath);
-  jwwFileOps.remove(path);
+  RemoveAfterFailure(path, tempPath);
   return false;
 }

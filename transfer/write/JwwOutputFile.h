@@ -10,5 +10,5 @@
 // that then replaces `path` in one step, so `path` is never left half written
 // and two runs at once cannot mix their answers. On any failure the
 // temporary file is removed, the file at `path` is deleted and the result is
-// false.
+// false; a file operation that throws is such a failure. Never throws.
 bool SaveOutputFile(const std::string& path);

@@ -1,5 +1,7 @@
 // outputLines: the one ordered list of lines that becomes the new transfer
-// file, and AddOutputLine, its only entry point.
+// file, and its two entry points: AddOutputLine, a line at a time, and
+// AddOutputLines, lines laid out ahead (TJwwPendingLines), appended exactly
+// as AddOutputLine would append each.
 //
 // The lines are kept as the bytes of the file itself: each line followed by
 // CR LF, except that a text command is joined with the text line after it.
