@@ -35,6 +35,7 @@ struct TFileFaultState {
   int failAt = 0;                // 1-based call number of failingOp
   bool throws = false;           // that call throws instead of failing
   std::array<int, kFileOps> calls{};
+  int openFiles = 0;  // opened or created and not yet closed
 };
 inline TFileFaultState fileFaults;
 
@@ -50,14 +51,20 @@ inline bool Fails(TFileOp op) {
   return fails;
 }
 
+// Counts a file that was opened, for the test that every one is closed.
+inline TJwwFile Opened(TJwwFile file) {
+  if (file) ++fileFaults.openFiles;
+  return file;
+}
+
 inline TJwwFile OpenRead(const std::string& path) {
-  return Fails(kOpenRead) ? nullptr : real.openRead(path);
+  return Fails(kOpenRead) ? nullptr : Opened(real.openRead(path));
 }
 inline long long Read(TJwwFile file, char* buffer, size_t size) {
   return Fails(kRead) ? -1 : real.read(file, buffer, size);
 }
 inline TJwwFile OpenWrite(const std::string& path) {
-  return Fails(kOpenWrite) ? nullptr : real.openWrite(path);
+  return Fails(kOpenWrite) ? nullptr : Opened(real.openWrite(path));
 }
 // A failing write still writes the first half of its bytes, as a full disk
 // does, so a partial file really exists.
@@ -69,10 +76,11 @@ inline bool Write(TJwwFile file, const char* data, size_t size) {
 inline bool Flush(TJwwFile file) {
   return !Fails(kFlush) && real.flush(file);
 }
-// A failing close still closes: the handle is gone either way.
+// A failing or throwing close still closes: the handle is gone either way.
 inline bool Close(TJwwFile file) {
-  bool failed = Fails(kClose);
-  return real.close(file) && !failed;
+  const bool closed = real.close(file);
+  --fileFaults.openFiles;
+  return !Fails(kClose) && closed;
 }
 inline bool Replace(const std::string& from, const std::string& to) {
   return !Fails(kReplace) && real.replace(from, to);
@@ -81,7 +89,7 @@ inline bool Remove(const std::string& path) {
   return !Fails(kRemove) && real.remove(path);
 }
 inline TJwwFile CreateNew(const std::string& path) {
-  return Fails(kCreateNew) ? nullptr : real.createNew(path);
+  return Fails(kCreateNew) ? nullptr : Opened(real.createNew(path));
 }
 
 }  // namespace faulty_ops

@@ -104,6 +104,7 @@ TEST_F(FileFaults, EverySaveFailureLeavesNoFileAndNoTemporaryFile) {
         bool saved = true;
         EXPECT_NO_THROW(saved = SaveOutputFile(path));
         EXPECT_FALSE(saved);
+        EXPECT_EQ(fileFaults.openFiles, 0) << "a file was left open";
         EXPECT_TRUE(folder_.Names().empty()) << "left behind: " << *folder_.Names().begin();
       }
     }

@@ -71,10 +71,10 @@ TJwwFile CreateTempFile(const std::string& path, std::string& tempPath) {
   return nullptr;
 }
 
-// Writes the content to the open `file` and closes it: "hq" when there are
-// no lines, otherwise the output lines' bytes as they stand. True when every
-// byte reached the file and it was closed cleanly.
-bool WriteAndClose(TJwwFile file) {
+// Writes the content to the open `file`: "hq" when there are no lines,
+// otherwise the output lines' bytes as they stand, then flushes it. True when
+// every byte reached the file.
+bool WriteContent(TJwwFile file) {
   bool ok = true;
   if (OutputLineCount() == 0) {
     ok = jwwFileOps.write(file, kNoChange.data(), kNoChange.size());
@@ -84,9 +84,26 @@ bool WriteAndClose(TJwwFile file) {
       if (!bytes.empty()) ok = jwwFileOps.write(file, bytes.data(), bytes.size());
     }
   }
-  ok = ok && jwwFileOps.flush(file);
-  bool closed = jwwFileOps.close(file);
-  return ok && closed;
+  return ok && jwwFileOps.flush(file);
+}
+
+// WriteContent, and the file closed whatever happens: a write or flush that
+// throws still closes it before the exception goes on, since an open file
+// could not be removed on Windows and would stay behind. True when every byte
+// reached the file and it was closed cleanly.
+bool WriteAndClose(TJwwFile file) {
+  bool written = false;
+  try {
+    written = WriteContent(file);
+  } catch (...) {
+    try {
+      jwwFileOps.close(file);
+    } catch (...) {
+    }
+    throw;
+  }
+  const bool closed = jwwFileOps.close(file);
+  return written && closed;
 }
 
 // After a failed save: removes the temporary file when this save created
