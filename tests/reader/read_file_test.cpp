@@ -3,12 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "tests/reader/reader_support.h"
+#include "tests/robustness/TempFolder.h"
 #include "transfer/seams/JwwPieceRunner.h"
 
 namespace {
@@ -239,6 +242,56 @@ TEST(ReadResult, AFileChangedWhileReadIsIncompleteOnOneThreadAndOnTwo) {
     }
   }
   jwwUseSecondThread = true;
+}
+
+// What another process does to the real file after the reader's first read.
+namespace real_change {
+constexpr const char* kContent = "lg1\r\nci 0 0 5\r\n";
+std::string path;
+void (*change)() = nullptr;
+
+long long ReadThenChange(TJwwFile file, char* buffer, size_t size) {
+  const long long got = JwwStandardFileOps().read(file, buffer, size);
+  if (change) std::exchange(change, nullptr)();
+  return got;
+}
+}  // namespace real_change
+
+TEST(ReadResult, ARealFileChangedWhileReadIsCaughtThroughTheStandardOperations) {
+  // Each change keeps the size, so only the system's state of the open file
+  // (its write time) or of the path (the file it names) tells it.
+  namespace fs = std::filesystem;
+  const struct {
+    const char* name;
+    void (*change)();
+    bool complete;
+  } cases[] = {
+      {"left alone", nullptr, true},
+      {"its write time set back",
+       [] {
+         fs::last_write_time(real_change::path,
+                             fs::last_write_time(real_change::path) - std::chrono::hours(1));
+       },
+       false},
+      {"a file of the same bytes renamed over it",
+       [] {
+         std::ofstream(real_change::path + ".new", std::ios::binary) << real_change::kContent;
+         fs::rename(real_change::path + ".new", real_change::path);
+       },
+       false},
+  };
+  TTempFolder folder;
+  real_change::path = folder.Path("JWC_TEMP.TXT");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::ofstream(real_change::path, std::ios::binary) << real_change::kContent;
+    real_change::change = c.change;
+    jwwFileOps.read = real_change::ReadThenChange;
+    JwwInit();
+    EXPECT_EQ(JwwReadFile(real_change::path), c.complete);
+    jwwFileOps = JwwStandardFileOps();
+    EXPECT_EQ(KindCounts(), "circle:1");
+  }
 }
 
 TEST(ReadResult, MemoryRunningOutKeepsAConsistentStore) {

@@ -3,19 +3,18 @@
 // own operations (MoveFileExW) in their place. The C library cannot keep
 // other processes from writing a file that is being read (POSIX has no
 // share modes, only advisory locks that a writer may ignore), so the reader
-// catches a change afterwards: where the system is POSIX, the state of a
-// file is what fstat and stat tell (size, device and inode, the last
-// modification and the last status change, to the nanosecond); elsewhere the
-// C library tells the size alone.
+// catches a change afterwards: the state of a file is what the system tells
+// (JwwSystemFileState.h: on POSIX what fstat and stat tell, the size, device
+// and inode, the last modification and the last status change, to the
+// nanosecond); where it tells nothing more, the size through the stream.
 #include "transfer/seams/JwwFileOps.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
-#if defined(__unix__)
-#include <sys/stat.h>
-#endif
+#include "transfer/seams/JwwSystemFileState.h"
 
 namespace {
 
@@ -63,42 +62,10 @@ bool Remove(const std::string& path) {
   return std::remove(path.c_str()) == 0;
 }
 
-#if defined(__unix__)
-
-int64_t Nanoseconds(const struct timespec& at) {
-  return static_cast<int64_t>(at.tv_sec) * 1'000'000'000 + at.tv_nsec;
-}
-
-TJwwFileState FromStat(const struct stat& s) {
-  TJwwFileState state;
-  state.size = static_cast<long long>(s.st_size);
-  state.told = true;
-  state.device = static_cast<uint64_t>(s.st_dev);
-  state.file = static_cast<uint64_t>(s.st_ino);
-  state.writeTime = Nanoseconds(s.st_mtim);
-  state.changeTime = Nanoseconds(s.st_ctim);
-  return state;
-}
-
-TJwwFileState State(TJwwFile file) {
-  struct stat s;
-  if (fstat(fileno(AsFile(file)), &s) != 0) return {};
-  return FromStat(s);
-}
-
-TJwwFileState PathState(const std::string& path) {
-  struct stat s;
-  if (stat(path.c_str(), &s) != 0) return {};
-  return FromStat(s);
-}
-
-#else
-
 // The size, measured through the stream; -1 beyond the range of long (a
 // file over 2 GiB where long has 32 bits).
-TJwwFileState State(TJwwFile file) {
+TJwwFileState StreamSize(std::FILE* f) {
   TJwwFileState state;
-  std::FILE* f = AsFile(file);
   const long at = std::ftell(f);
   if (at < 0 || std::fseek(f, 0, SEEK_END) != 0) return state;
   const long end = std::ftell(f);
@@ -107,11 +74,10 @@ TJwwFileState State(TJwwFile file) {
   return state;
 }
 
-TJwwFileState PathState(const std::string&) {
-  return {};
+TJwwFileState State(TJwwFile file) {
+  if (const std::optional<TJwwFileState> system = JwwSystemFileState(AsFile(file))) return *system;
+  return StreamSize(AsFile(file));
 }
-
-#endif
 
 // "x" (C11) fails when the file exists, checked and created in one step.
 TJwwFile CreateNew(const std::string& path) {
@@ -121,8 +87,8 @@ TJwwFile CreateNew(const std::string& path) {
 }  // namespace
 
 TJwwFileOps JwwStandardFileOps() {
-  return {Exists, OpenRead, Read,  OpenWrite, Write,    Flush,
-          Close,  Replace,  Remove, State,     PathState, CreateNew};
+  return {Exists,  OpenRead, Read,  OpenWrite,          Write,    Flush, Close,
+          Replace, Remove,   State, JwwSystemPathState, CreateNew};
 }
 
 TJwwFileOps jwwFileOps = JwwStandardFileOps();

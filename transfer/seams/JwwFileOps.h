@@ -63,5 +63,6 @@ struct TJwwFileOps {
 
 extern TJwwFileOps jwwFileOps;
 
-// The C library implementation, which jwwFileOps holds at start.
+// The C library implementation, which jwwFileOps holds at start; its
+// `state` and `pathState` tell what the system does (JwwSystemFileState.h).
 TJwwFileOps JwwStandardFileOps();

@@ -1,0 +1,10 @@
+// portable/: the C library alone, for any target whose system interface the core does not know.
+#include "transfer/seams/JwwSystemFileState.h"
+
+std::optional<TJwwFileState> JwwSystemFileState(std::FILE*) {
+  return std::nullopt;
+}
+
+TJwwFileState JwwSystemPathState(const std::string&) {
+  return {};
+}
