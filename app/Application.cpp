@@ -24,23 +24,31 @@ constexpr int kAnswerSaved = 0;
 constexpr int kAnswerNotSaved = 1;
 constexpr int kBadArguments = 2;
 constexpr int kNoTransferFile = 3;
+constexpr int kAnsweredHqUnasked = 4;
 
 // "/flip:N": the confirmed run with flip type N on the transfer file, and its
 // answer saved, without the window and without the settings file. A run that
-// gave the host no answer tells the user why, in a message box, before the
-// program ends.
+// gave the host no answer, or answered "hq" for a reason the user did not
+// choose, tells the user why in one message box before the program ends; a
+// failed save is told alone, as the window tells it.
 int FlipWithoutWindow(int32_t flipType) {
   const std::string folder = FolderOf(ExecutablePath());
+  const std::string path = TransferFileIn(folder);
   TJwwSilentProgress progress;
-  const bool answered = FlipTransferFile(TransferFileIn(folder), flipType, progress);
-  const bool found = TransferFileFound();
-  if (!found) {
+  OpenTransferFile(path);
+  const TRunOutcome outcome = RunConfirmedFlip(flipType, progress);
+  const bool saved = CloseTransferFile(path);
+  if (!TransferFileFound()) {
     ShowMessage(nullptr, Utf8ToWideForDisplay(NoTransferFileMessage(folder)), MB_ICONWARNING);
     return kNoTransferFile;
   }
-  if (!answered) {
+  if (!saved) {
     ShowMessage(nullptr, Utf8ToWideForDisplay(SaveFailedMessage(folder)), MB_ICONERROR);
     return kAnswerNotSaved;
+  }
+  if (EndedUnasked(outcome)) {
+    ShowMessage(nullptr, Utf8ToWideForDisplay(UnaskedHqMessage(outcome, folder)), MB_ICONERROR);
+    return kAnsweredHqUnasked;
   }
   return kAnswerSaved;
 }

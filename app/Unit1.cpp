@@ -47,14 +47,16 @@ void TForm1::Show() {
 void TForm1::FormShow() {
   exePath_ = ExecutablePath();
   ExeDir = FolderOf(exePath_);
-  OpenTransferFile(TransferFileIn(ExeDir));
+  const bool readToEnd = OpenTransferFile(TransferFileIn(ExeDir));
   LoadSettings(SettingsPath());
   PlaceWindow();
   SelectRadioItem(controls_, FlipType);
-  if (TransferFileFound()) {
-    statusLabel_.ShowNow(TextCountStatus(JwwKindCount(jekText)));
-  } else {
+  if (!TransferFileFound()) {
     statusLabel_.ShowNow(kStatusNoTransferFile);
+  } else if (!readToEnd) {
+    statusLabel_.ShowNow(kStatusNotReadToEnd);
+  } else {
+    statusLabel_.ShowNow(TextCountStatus(JwwKindCount(jekText)));
   }
 }
 
@@ -67,7 +69,7 @@ void TForm1::Button1Click() {
   WinTop = bounds.top;
   FlipType = SelectedRadioItem(controls_);
   SaveSettings(SettingsPath());
-  RunConfirmedFlip(FlipType, statusLabel_);
+  unaskedHqMessage_ = UnaskedHqMessage(RunConfirmedFlip(FlipType, statusLabel_), ExeDir);
   statusLabel_.ShowNow(kStatusWritingFile);
   CloseWindow();
 }
@@ -88,13 +90,19 @@ void TForm1::CloseWindow() {
   window_.Reset();
 }
 
-// An answer that could not be saved is told while the window still stands:
-// the host then changes nothing, and the user would otherwise see the window
-// close as after a run that worked.
+// An answer that could not be saved, or "hq" answered to OK for a reason the
+// user did not choose, is told while the window still stands: the host then
+// changes nothing, and the user would otherwise see the window close as after
+// a run that worked. One message at most: a failed save is told alone, since
+// every later run in this folder fails with it until the user acts, and its
+// causes (a folder without write access, the file held by another program)
+// are those of a read that failed with it.
 void TForm1::FormClose() {
-  if (CloseTransferFile(TransferFileIn(ExeDir))) return;
+  const bool saved = CloseTransferFile(TransferFileIn(ExeDir));
+  const std::string message = saved ? unaskedHqMessage_ : SaveFailedMessage(ExeDir);
+  if (message.empty()) return;
   DiscardQueuedInput();  // keys typed while OK ran must not close the message unread
-  ShowMessage(Handle(), Utf8ToWideForDisplay(SaveFailedMessage(ExeDir)), MB_ICONERROR);
+  ShowMessage(Handle(), Utf8ToWideForDisplay(message), MB_ICONERROR);
 }
 
 // Both run inside an event handler: nothing may unwind through the window

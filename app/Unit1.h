@@ -72,6 +72,9 @@ class TForm1 {
   std::string SettingsPath() const;
 
   TState state_ = TState::starting;
+  // What FormClose tells when the answer was saved: why OK's run answered
+  // "hq" unasked, or empty (no OK, or a run that ended as the user chose).
+  std::string unaskedHqMessage_;
   std::string exePath_;
   TFormPalette palette_;
   TFormControls controls_;

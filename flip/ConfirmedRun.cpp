@@ -1,8 +1,29 @@
 #include "flip/ConfirmedRun.h"
 
+#include <new>
+
 #include "transfer/JwwGaibu.h"
 
 namespace {
+
+// Passes every report on to the caller's progress and notes whether Escape
+// was found down, which ends the output pass: the one choice the user makes
+// while the run goes on.
+class TEscapeWatch final : public TJwwProgress {
+ public:
+  explicit TEscapeWatch(TJwwProgress& inner) : inner_(inner) {}
+  void FlippingText(int32_t i, int32_t count) override { inner_.FlippingText(i, count); }
+  void WritingEntity(int32_t entry, int32_t total) override { inner_.WritingEntity(entry, total); }
+  bool EscapeDown() override {
+    pressed_ = inner_.EscapeDown();
+    return pressed_;
+  }
+  bool Pressed() const { return pressed_; }
+
+ private:
+  TJwwProgress& inner_;
+  bool pressed_ = false;
+};
 
 // SaveOutputFile over `path` when the opening found a transfer file; true,
 // with nothing written, when it found none. False for an empty path.
@@ -36,15 +57,25 @@ bool TransferFileFound() {
   return jwwReadResult != jrNoFile;
 }
 
-void RunConfirmedFlip(int32_t flipType, TJwwProgress& progress) {
-  if (jwwReadResult == jrIncomplete) return;
+TRunOutcome RunConfirmedFlip(int32_t flipType, TJwwProgress& progress) {
+  if (jwwReadResult == jrIncomplete) return TRunOutcome::notReadToEnd;
+  TEscapeWatch watched(progress);
   try {
-    FlipAllTexts(flipType, progress);
+    FlipAllTexts(flipType, watched);
     AddOutputLine("hd");
-    WriteAllEntities(progress);
+    WriteAllEntities(watched);
+  } catch (const std::bad_alloc&) {
+    ClearOutputLines();
+    return TRunOutcome::outOfMemory;
   } catch (...) {
     ClearOutputLines();
+    return TRunOutcome::failed;
   }
+  return watched.Pressed() ? TRunOutcome::escaped : TRunOutcome::answered;
+}
+
+bool EndedUnasked(TRunOutcome outcome) {
+  return outcome != TRunOutcome::answered && outcome != TRunOutcome::escaped;
 }
 
 bool CloseTransferFile(const std::string& path) {

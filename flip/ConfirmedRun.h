@@ -8,7 +8,8 @@
 //
 // Whatever goes wrong inside a phase answers "hq" and never escapes: a run
 // that fails part way leaves no output line, so that the saved file says "hq"
-// and the host changes nothing. A run that found no transfer file answers
+// and the host changes nothing; the confirmed run then says why, for the user
+// to be told (RunMessages.h). A run that found no transfer file answers
 // nothing at all: the host did not start it (a double click on the program,
 // say), so no JWC_TEMP.TXT is made that a later run could take for the
 // host's.
@@ -33,15 +34,33 @@ bool OpenTransferFile(const std::string& path);
 // opening with an empty path.
 bool TransferFileFound();
 
+// How a confirmed run ended. Only `answered` leaves "hd" and the whole
+// selection in the output lines; every other end leaves at most the closing
+// layer lines, which the host takes for "hq".
+enum class TRunOutcome {
+  answered,      // every entity written after "hd" (or, with no transfer file
+                 // found, written for nobody)
+  escaped,       // the user pressed Escape during the output pass
+  notReadToEnd,  // the transfer file was not read to its end; nothing was run
+  outOfMemory,   // memory ran out during the flip or the output pass
+  failed,        // anything else thrown inside (a failure on the second
+                 // thread, an exception from `progress`)
+};
+
 // The confirmed run, on the store as opened: flips every text with
 // `flipType`, adds "hd" and writes every entity, telling `progress` as it goes
 // (Escape aborts the pass as WriteAllEntities describes). A transfer file that
 // was not read to its end leaves no output line at all: a part of the
 // selection given back with "hd" would make the host delete the rest.
-// Whatever goes wrong inside (memory running out, a failure on the second
-// thread, an exception from `progress`) clears the output lines for the same
-// reason. Never throws.
-void RunConfirmedFlip(int32_t flipType, TJwwProgress& progress);
+// Whatever goes wrong inside clears the output lines for the same reason.
+// Returns how the run ended, for a caller that tells the user. Never throws.
+TRunOutcome RunConfirmedFlip(int32_t flipType, TJwwProgress& progress);
+
+// Whether the run answered "hq" for a reason the user did not choose (the
+// file not read to its end, memory running out, a failure inside): the user
+// pressed OK, so the user must be told that the drawing stays as it was.
+// Escape is the user's own choice and is not.
+bool EndedUnasked(TRunOutcome outcome);
 
 // Closing: saves the answer over `path` (SaveOutputFile: the output lines, or
 // "hq" when there are none) and frees the store (JwwRelease). With no

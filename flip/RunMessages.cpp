@@ -23,3 +23,37 @@ std::string NoTransferFileMessage(const std::string& folder) {
          "［外部変形］で、このフォルダのバッチファイル（文字基点_反転.bat など）を"
          "選んでください。";
 }
+
+std::string UnaskedHqMessage(TRunOutcome outcome, const std::string& folder) {
+  switch (outcome) {
+    case TRunOutcome::notReadToEnd:
+      return "JWC_TEMP.TXT を最後まで読み込めませんでした。\n"
+             "図面は変更されていません。\n"
+             "フォルダ：" + folder + "\n"
+             "\n"
+             "考えられる原因：\n"
+             "・読み込み中の変更（OneDrive などの同期ソフト、ウイルス対策ソフト）\n"
+             "・途中で切れたファイル、空のファイル\n"
+             "・読み込みエラー、メモリ不足\n"
+             "\n"
+             "Jw_cad の外部変形でもう一度実行してください。メモリが足りないときは、選ぶ範囲を"
+             "小さくしてください。繰り返し起きるときは、本ソフトのフォルダを OneDrive などの"
+             "同期の対象から外してください。";
+    case TRunOutcome::outOfMemory:
+      return "メモリが足りないため、処理を最後まで行えませんでした。\n"
+             "図面は変更されていません。\n"
+             "\n"
+             "選ぶ範囲を小さくして、Jw_cad の外部変形でもう一度実行してください。ほかの"
+             "プログラムを閉じてメモリを空けるのも効果があります。";
+    case TRunOutcome::failed:
+      return "処理の途中でエラーが起きました。\n"
+             "図面は変更されていません。\n"
+             "\n"
+             "Jw_cad の外部変形でもう一度実行してください。繰り返し起きるときは、選ぶ範囲を"
+             "小さくするか、Windows を再起動してから試してください。";
+    case TRunOutcome::answered:
+    case TRunOutcome::escaped:
+      break;
+  }
+  return {};
+}

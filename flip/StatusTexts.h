@@ -18,6 +18,11 @@ inline constexpr std::string_view kStatusWritingFile = "ファイル生成中で
 inline constexpr std::string_view kStatusNoTransferFile =
     "JWC_TEMP.TXTがありません。Jw_cadの外部変形から起動してください";
 
+// In place of the count of texts when the transfer file was not read to its
+// end: OK will answer "hq", so the drawing will not change.
+inline constexpr std::string_view kStatusNotReadToEnd =
+    "JWC_TEMP.TXTを最後まで読み込めませんでした。図面は変更されません";
+
 // "文字：" and the number of text records: the window has just been shown.
 std::string TextCountStatus(int32_t textCount);
 

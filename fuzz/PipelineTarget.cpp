@@ -20,13 +20,13 @@ const std::string kPath = "JWC_TEMP.TXT";
 
 // The first two phases on `input` in the memory folder, the way last set:
 // opening it and the confirmed run. The store and the output lines stay as
-// the run left them.
-void OpenAndConfirm(const std::string& input, int32_t flipType) {
+// the run left them. Returns how the run ended.
+TRunOutcome OpenAndConfirm(const std::string& input, int32_t flipType) {
   MemoryFiles().clear();
   MemoryFiles()[kPath] = input;
   TJwwSilentProgress progress;
   OpenTransferFile(kPath);
-  RunConfirmedFlip(flipType, progress);
+  return RunConfirmedFlip(flipType, progress);
 }
 
 // The closing phase: the saved bytes.
@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     oneThreadRead = jwwReadResult;
   }
   RunTwoThreadWay(input);
-  OpenAndConfirm(input, flipType);
+  const TRunOutcome outcome = OpenAndConfirm(input, flipType);
   EndTwoThreadWay();
   RequireSoundStore();
   const int textsWritten = CountTextCommands();
@@ -70,6 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Require(jwwReadResult == (cutShort ? jrIncomplete : jrComplete),
           "the file is read to its end unless it is empty or an end-of-file mark cuts data off");
   Require(!cutShort || saved == "hq\r\n", "a file not read to its end is answered with hq");
+  Require(outcome == (cutShort ? TRunOutcome::notReadToEnd : TRunOutcome::answered),
+          "the run tells a file not read to its end, and only that, as its reason for hq");
   Require(RequireSoundSavedFile(saved) == textsWritten,
           "every text command is joined with its text in the saved file");
 

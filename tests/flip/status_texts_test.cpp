@@ -34,6 +34,7 @@ TEST(StatusTexts, EveryTextFitsTheLabelOnOneLine) {
       PassProgressStatus(INT_MAX, INT_MAX),
       std::string(kStatusWritingFile),
       std::string(kStatusNoTransferFile),
+      std::string(kStatusNotReadToEnd),
   };
   for (const std::string& text : texts) {
     EXPECT_LE(Pixels(text), kLabelWidth) << text;

@@ -65,15 +65,17 @@ TEST(AllocationFaults, EachFailedAllocationEndsTheReadIncompleteWithASoundStore)
 }
 
 // Opens `path`, then runs the confirmed run with block allocation `k` failing
-// (0: none) and closes. Returns the allocations made.
+// (0: none) and closes; the run must say that memory ran out. Returns the
+// allocations made.
 int PassWithFailingAllocation(const std::string& path, int k) {
   EXPECT_TRUE(OpenTransferFile(path));
   allocations = 0;
   failAt = k;
   jwwBlockAllocFails = CountedAllocationFails;
   TJwwSilentProgress progress;
-  RunConfirmedFlip(ftLeftRight, progress);
+  const TRunOutcome outcome = RunConfirmedFlip(ftLeftRight, progress);
   jwwBlockAllocFails = nullptr;
+  EXPECT_EQ(outcome, k == 0 ? TRunOutcome::answered : TRunOutcome::outOfMemory);
   EXPECT_TRUE(CloseTransferFile(path));
   return allocations;
 }

@@ -1,6 +1,7 @@
 // The run's phases under failure: whatever is thrown inside the confirmed run
 // or the save stays inside, and the host is answered "hq"; a run that found
-// no transfer file answers nothing.
+// no transfer file answers nothing. The confirmed run tells how it ended, so
+// that the user hears of every "hq" not chosen.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -8,6 +9,8 @@
 #include <string>
 
 #include "flip/ConfirmedRun.h"
+#include "flip/RunMessages.h"
+#include "tests/robustness/FaultyFileOps.h"
 #include "tests/robustness/RestoreFileOps.h"
 #include "tests/robustness/TempFolder.h"
 #include "transfer/JwwGaibu.h"
@@ -52,10 +55,83 @@ TEST(ConfirmedRun, AnythingThrownInsideAnswersHq) {
       WriteBytes(path, "ch 1 2 1 0 \"A\r\n0 0 1 1\r\n");
       ASSERT_TRUE(OpenTransferFile(path));
       TThrowingProgress progress(where, what);
-      EXPECT_NO_THROW(RunConfirmedFlip(ftBoth, progress));
+      TRunOutcome outcome = TRunOutcome::answered;
+      EXPECT_NO_THROW(outcome = RunConfirmedFlip(ftBoth, progress));
+      EXPECT_EQ(outcome,
+                what == TWhat::badAlloc ? TRunOutcome::outOfMemory : TRunOutcome::failed);
       EXPECT_EQ(OutputLineCount(), 0);
       EXPECT_TRUE(CloseTransferFile(path));
       EXPECT_EQ(ReadBytes(path), "hq\r\n");
+    }
+  }
+}
+
+bool AllocationFails() {
+  return true;
+}
+
+// Progress whose Escape key is down from the first poll.
+class TEscapeProgress final : public TJwwProgress {
+ public:
+  void FlippingText(int32_t, int32_t) override {}
+  void WritingEntity(int32_t, int32_t) override {}
+  bool EscapeDown() override { return true; }
+};
+
+// Each way a confirmed run ends, through the file seam and the block
+// allocation seam: only a file read to its end and a pass not stopped answer
+// "hd"; every other end answers "hq" (or, after Escape, the closing layer
+// lines), and all but Escape are told, with the drawing left unchanged.
+TEST(ConfirmedRun, EachEndIsTold) {
+  enum TFault { kNoFault, kEscape, kReadFails, kOpenFails, kAllocInRead, kAllocInPass };
+  struct TCase {
+    const char* name;
+    std::string input;
+    TFault fault;
+    TRunOutcome outcome;
+  };
+  const std::string drawing = "ch 1 2 1 0 \"A\r\n0 0 1 1\r\n";
+  const TCase cases[] = {
+      {"read to its end", drawing, kNoFault, TRunOutcome::answered},
+      {"Escape", drawing, kEscape, TRunOutcome::escaped},
+      {"an empty file", "", kNoFault, TRunOutcome::notReadToEnd},
+      {"a mark cutting a line", "5 6 \x1a" "7 8\r\n", kNoFault, TRunOutcome::notReadToEnd},
+      {"statements after the mark", "\x1a\r\n" + drawing, kNoFault, TRunOutcome::notReadToEnd},
+      {"a read that fails", drawing, kReadFails, TRunOutcome::notReadToEnd},
+      {"an open that fails", drawing, kOpenFails, TRunOutcome::notReadToEnd},
+      {"memory running out while reading", drawing, kAllocInRead, TRunOutcome::notReadToEnd},
+      {"memory running out in the pass", drawing, kAllocInPass, TRunOutcome::outOfMemory},
+  };
+  TTempFolder folder;
+  const std::string path = folder.Path("JWC_TEMP.TXT");
+  const std::string folderName = folder.Path("");
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TRestoreFileOps restore;
+    WriteBytes(path, c.input);
+    InstallFileFault(c.fault == kReadFails ? kRead : c.fault == kOpenFails ? kOpenRead : kFileOps, 1);
+    if (c.fault == kAllocInRead) jwwBlockAllocFails = AllocationFails;
+    OpenTransferFile(path);
+    jwwBlockAllocFails = c.fault == kAllocInPass ? AllocationFails : nullptr;
+    TJwwSilentProgress silent;
+    TEscapeProgress escape;
+    const TRunOutcome outcome =
+        RunConfirmedFlip(ftBoth, c.fault == kEscape ? static_cast<TJwwProgress&>(escape) : silent);
+    jwwBlockAllocFails = nullptr;
+    EXPECT_EQ(outcome, c.outcome);
+    EXPECT_TRUE(CloseTransferFile(path));
+    const bool answeredHd = ReadBytes(path).substr(0, 4) == "hd\r\n";
+    EXPECT_EQ(answeredHd, outcome == TRunOutcome::answered);
+
+    // Told exactly when the host finds no "hd" and the user did not choose it.
+    const std::string told = UnaskedHqMessage(outcome, folderName);
+    EXPECT_EQ(EndedUnasked(outcome), !told.empty());
+    EXPECT_EQ(told.empty(), answeredHd || c.fault == kEscape);
+    if (!told.empty()) {
+      EXPECT_NE(told.find("図面は変更されていません。"), std::string::npos) << told;
+    }
+    if (outcome == TRunOutcome::notReadToEnd) {
+      EXPECT_NE(told.find(folderName), std::string::npos) << told;
     }
   }
 }

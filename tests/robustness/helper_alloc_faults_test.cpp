@@ -53,16 +53,19 @@ void operator delete(void* memory, std::size_t) noexcept {
 
 namespace {
 
-// The confirmed run on `input`: the saved bytes.
+// The confirmed run on `input`: the saved bytes. A run that answers "hq"
+// must say so, for the user to be told.
 std::string SavedAnswer(const TTempFolder& folder, const std::string& input) {
   const std::string path = folder.Path("JWC_TEMP.TXT");
   WriteBytes(path, input);
   TJwwSilentProgress progress;
   OpenTransferFile(path);
-  RunConfirmedFlip(2, progress);
+  const TRunOutcome outcome = RunConfirmedFlip(2, progress);
   ExpectSoundStore();
   CloseTransferFile(path);
-  return ReadBytes(path);
+  const std::string saved = ReadBytes(path);
+  EXPECT_EQ(EndedUnasked(outcome), saved == "hq\r\n");
+  return saved;
 }
 
 TEST(HelperAllocationFaults, EachFailingAllocationOfTheHelperEndsInHq) {
