@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -86,13 +87,15 @@ struct TInjectedFault {};
 // How a run is disturbed: reads of at most `readCap` bytes (0: no limit),
 // read `failingRead` failing, block allocation `failingAlloc` failing, Escape
 // down at poll `escapeAt`, a fault thrown as `thrown` says (0: none of
-// these). Reads and allocations are counted over both threads.
+// these). Reads and allocations are counted over both threads. With
+// `slowFirstHelperRead` the helper's first read of the run takes a while.
 struct TConditions {
   size_t readCap = 0;
   int failingRead = 0;
   int failingAlloc = 0;
   int escapeAt = 0;
   TThrow thrown;
+  bool slowFirstHelperRead = false;
 };
 
 // Undisturbed but for reads of at most `cap` bytes.
@@ -141,6 +144,10 @@ void MaybeThrow(TSeam seam) {
 
 long long DisturbedRead(TJwwFile file, char* buffer, size_t size) {
   MaybeThrow(TSeam::read);
+  if (conditions.slowFirstHelperRead && std::this_thread::get_id() != callingThread &&
+      seamCalls[static_cast<int>(TSeam::read)][true] == 1) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   if (++reads == conditions.failingRead) return -1;
   return memoryRead(file, buffer, size);
 }
@@ -368,7 +375,11 @@ TEST(SameBytes, EveryFailingBlockAllocationAndSomeFailingReads) {
 // on the helper thread or on the calling one, for every k-th call it
 // reaches) answers "hq", and a run in which the chosen call never came
 // answers as usual. Which calls fall to the helper varies from run to run, so
-// k runs on until several in a row never came.
+// k runs on until several in a row never came. The helper, forced on, takes
+// the first piece the moment it is up; a helper that is quick, or a calling
+// thread that wakes late, could leave the calling thread no piece to read.
+// So the helper's first read is slowed, and meanwhile the calling thread,
+// finding the first piece taken, takes the second.
 TEST(SameBytes, AnExceptionAnywhereInTheRunAnswersHq) {
   const std::string drawing = Drawing(QuickRun() ? 6000 : 20000, 6);
   const TWay way = Forced(0, 97);
@@ -380,6 +391,7 @@ TEST(SameBytes, AnExceptionAnywhereInTheRunAnswersHq) {
       for (int k = 1, missed = 0; missed < 8; ++k) {
         TConditions c;
         c.thrown = {seam, onHelper, k};
+        c.slowFirstHelperRead = seam == TSeam::read && !onHelper;
         const std::string saved = RunCore(drawing, 0, c, way).saved;
         if (faultThrown) {
           ++thrown;
