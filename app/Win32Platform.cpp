@@ -111,34 +111,53 @@ HANDLE AsHandle(TJwwFile file) {
   return static_cast<HANDLE>(file);
 }
 
-// A path that cannot be looked at for another reason than its absence
-// (access denied, say) still names an existing file.
-bool Exists(const std::string& path) {
+// From the attributes alone, without opening: a folder or a device is not a
+// regular file, and neither is a path that cannot be looked at for another
+// reason than its absence (access denied; under Wine a FIFO or a device,
+// whose attributes Wine refuses to tell).
+TJwwPathKind PathKind(const std::string& path) {
   std::wstring wide;
-  if (!WidePath(path, wide)) return false;
-  if (GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  if (!WidePath(path, wide)) return TJwwPathKind::none;
+  const DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) {
+    return attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE) ? TJwwPathKind::other
+                                                                           : TJwwPathKind::regular;
+  }
   const DWORD error = GetLastError();
-  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND &&
-         error != ERROR_INVALID_NAME && error != ERROR_BAD_NETPATH;
+  const bool absent = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                      error == ERROR_INVALID_NAME || error == ERROR_BAD_NETPATH;
+  return absent ? TJwwPathKind::none : TJwwPathKind::other;
 }
 
-// Opens `path` with the given access and disposition; nullptr on failure.
-TJwwFile Open(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+bool Exists(const std::string& path) {
+  return PathKind(path) != TJwwPathKind::none;
+}
+
+// Opens `path` with the given access and disposition; nullptr on failure,
+// with the system's error code in `error` when one is asked for.
+TJwwFile Open(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+              DWORD* error = nullptr) {
   std::wstring wide;
   if (!WidePath(path, wide)) return nullptr;
   HANDLE handle = CreateFileW(wide.c_str(), access, share, nullptr, disposition,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+  if (handle != INVALID_HANDLE_VALUE) return handle;
+  if (error) *error = GetLastError();
+  return nullptr;
 }
 
 // Others may read the file meanwhile but not write, truncate, rename or
 // delete it: the opening fails while another process holds it open for
-// writing, and no process can open it for writing until it is closed, so the
-// bytes read are the file as it was at open. (Under Wine a Linux process
-// ignores share modes; the reader's comparison of State at open and at the
-// end, and of PathState, catches what it changes.)
+// writing (a sharing violation, thrown as TJwwFileInUse so that the user is
+// told the file is in use), and no process can open it for writing until it
+// is closed, so the bytes read are the file as it was at open. (Under Wine a
+// Linux process ignores share modes; the reader's comparison of State at
+// open and at the end, and of PathState, catches what it changes.)
 TJwwFile OpenRead(const std::string& path) {
-  return Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+  DWORD error = ERROR_SUCCESS;
+  TJwwFile file = Open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, &error);
+  if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) throw TJwwFileInUse();
+  return file;
 }
 
 TJwwFile OpenWrite(const std::string& path) {
@@ -231,8 +250,8 @@ bool Remove(const std::string& path) {
 }  // namespace
 
 TJwwFileOps Win32FileOps() {
-  return {Exists, OpenRead, Read,  OpenWrite, Write,    Flush,
-          Close,  Replace,  Remove, State,     PathState, CreateNew};
+  return {Exists, OpenRead, Read,   OpenWrite, Write,     Flush,
+          Close,  Replace,  Remove, State,     PathState, CreateNew, PathKind};
 }
 
 void InstallWin32FileOps() {

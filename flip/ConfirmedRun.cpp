@@ -57,8 +57,24 @@ bool TransferFileFound() {
   return jwwReadResult != jrNoFile;
 }
 
+TRunOutcome OpeningOutcome() {
+  switch (jwwReadResult) {
+    case jrComplete:
+    case jrNoFile:
+      break;
+    case jrInUse:
+      return TRunOutcome::inUse;
+    case jrNotOpened:
+      return TRunOutcome::notOpened;
+    case jrIncomplete:
+      return TRunOutcome::notReadToEnd;
+  }
+  return TRunOutcome::answered;
+}
+
 TRunOutcome RunConfirmedFlip(int32_t flipType, TJwwProgress& progress) {
-  if (jwwReadResult == jrIncomplete) return TRunOutcome::notReadToEnd;
+  const TRunOutcome opened = OpeningOutcome();
+  if (opened != TRunOutcome::answered) return opened;
   TEscapeWatch watched(progress);
   try {
     FlipAllTexts(flipType, watched);
@@ -71,7 +87,9 @@ TRunOutcome RunConfirmedFlip(int32_t flipType, TJwwProgress& progress) {
     ClearOutputLines();
     return TRunOutcome::failed;
   }
-  return watched.Pressed() ? TRunOutcome::escaped : TRunOutcome::answered;
+  if (!watched.Pressed()) return TRunOutcome::answered;
+  ClearOutputLines();
+  return TRunOutcome::escaped;
 }
 
 bool EndedUnasked(TRunOutcome outcome) {

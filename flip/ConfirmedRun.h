@@ -26,7 +26,8 @@
 // folder, reads nothing) and resets the writer (ResetWriterState), so that
 // the store is ready for RunConfirmedFlip. Returns true when the file was
 // read to its end. Never throws: a failure part way marks the read
-// jrIncomplete, so that a confirmed run after it answers "hq".
+// jrIncomplete, so that a confirmed run after it answers "hq" (as it does
+// after any read that did not end jrComplete or jrNoFile).
 bool OpenTransferFile(const std::string& path);
 
 // Whether the last OpenTransferFile found a transfer file at its path (one it
@@ -35,24 +36,36 @@ bool OpenTransferFile(const std::string& path);
 bool TransferFileFound();
 
 // How a confirmed run ended. Only `answered` leaves "hd" and the whole
-// selection in the output lines; every other end leaves at most the closing
-// layer lines, which the host takes for "hq".
+// selection in the output lines; every other end leaves none, so that the
+// host is answered "hq".
 enum class TRunOutcome {
   answered,      // every entity written after "hd" (or, with no transfer file
                  // found, written for nobody)
   escaped,       // the user pressed Escape during the output pass
+  inUse,         // another program held the transfer file: nothing was read
+                 // and nothing was run
+  notOpened,     // the transfer file was not opened (not a regular file, or
+                 // it could not be opened): nothing was read or run
   notReadToEnd,  // the transfer file was not read to its end; nothing was run
   outOfMemory,   // memory ran out during the flip or the output pass
   failed,        // anything else thrown inside (a failure on the second
-                 // thread, an exception from `progress`)
+                 // thread, an exception from `progress`), or, for a caller
+                 // that tells it, outside
 };
+
+// How the last opening ended, as the outcome a confirmed run after it would
+// have: `answered` for a file read to its end (or none found), otherwise why
+// nothing will be run.
+TRunOutcome OpeningOutcome();
 
 // The confirmed run, on the store as opened: flips every text with
 // `flipType`, adds "hd" and writes every entity, telling `progress` as it goes
 // (Escape aborts the pass as WriteAllEntities describes). A transfer file that
 // was not read to its end leaves no output line at all: a part of the
 // selection given back with "hd" would make the host delete the rest.
-// Whatever goes wrong inside clears the output lines for the same reason.
+// Whatever goes wrong inside, and Escape, clear the output lines too: the
+// lines an aborted pass still adds (the closing layer lines) would reach the
+// host without "hd", and only "hd" or "hq" is an answer.
 // Returns how the run ended, for a caller that tells the user. Never throws.
 TRunOutcome RunConfirmedFlip(int32_t flipType, TJwwProgress& progress);
 

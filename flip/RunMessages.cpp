@@ -7,12 +7,13 @@ std::string SaveFailedMessage(const std::string& folder) {
          "\n"
          "考えられる原因：\n"
          "・書き込みの許可がないフォルダ（Program Files など）\n"
+         "・読み取り専用の JWC_TEMP.TXT\n"
          "・ほかのプログラムが JWC_TEMP.TXT を開いている\n"
          "・ディスクの空きが足りない\n"
          "\n"
-         "本ソフトのファイルを書き込みのできるフォルダに移す、ファイルを開いている"
-         "プログラムを閉じる、ディスクの空きを作るなどしてから、Jw_cad の外部変形で"
-         "もう一度実行してください。";
+         "本ソフトのファイルを書き込みのできるフォルダに移す、読み取り専用を外す、"
+         "ファイルを開いているプログラムを閉じる、ディスクの空きを作るなどしてから、"
+         "Jw_cad の外部変形でもう一度実行してください。";
 }
 
 std::string NoTransferFileMessage(const std::string& folder) {
@@ -26,14 +27,32 @@ std::string NoTransferFileMessage(const std::string& folder) {
 
 std::string UnaskedHqMessage(TRunOutcome outcome, const std::string& folder) {
   switch (outcome) {
+    case TRunOutcome::inUse:
+      return "JWC_TEMP.TXT をほかのプログラムが使っているため、読み込めませんでした。\n"
+             "図面は変更されていません。\n"
+             "フォルダ：" + folder + "\n"
+             "\n"
+             "JWC_TEMP.TXT を開いているプログラム（テキストエディタ、OneDrive などの同期"
+             "ソフトなど）を閉じてから、Jw_cad の外部変形でもう一度実行してください。";
+    case TRunOutcome::notOpened:
+      return "JWC_TEMP.TXT を読み込めませんでした。\n"
+             "図面は変更されていません。\n"
+             "フォルダ：" + folder + "\n"
+             "\n"
+             "考えられる原因：\n"
+             "・JWC_TEMP.TXT がファイルではない（同じ名前のフォルダなど）\n"
+             "・JWC_TEMP.TXT を読む許可がない\n"
+             "\n"
+             "同じ名前のフォルダなどがあれば別の場所に移し、Jw_cad の外部変形でもう一度"
+             "実行してください。";
     case TRunOutcome::notReadToEnd:
       return "JWC_TEMP.TXT を最後まで読み込めませんでした。\n"
              "図面は変更されていません。\n"
              "フォルダ：" + folder + "\n"
              "\n"
              "考えられる原因：\n"
-             "・読み込み中の変更（OneDrive などの同期ソフト、ウイルス対策ソフト）\n"
-             "・途中で切れたファイル、空のファイル\n"
+             "・読み込み中の変更や切り詰め（OneDrive などの同期ソフト、ウイルス対策ソフト）\n"
+             "・空のファイル、途中に EOF 記号があるファイル\n"
              "・読み込みエラー、メモリ不足\n"
              "\n"
              "Jw_cad の外部変形でもう一度実行してください。メモリが足りないときは、選ぶ範囲を"

@@ -21,8 +21,9 @@ std::string SaveFailedMessage(const std::string& folder);
 std::string NoTransferFileMessage(const std::string& folder);
 
 // Why a confirmed run that ended as `outcome` answered "hq" unasked
-// (EndedUnasked): JWC_TEMP.TXT in `folder` not read to its end, memory
-// running out, or a failure inside; that the drawing has not been changed,
-// the likely causes and what to do. Empty for a run that ended as the user
-// chose (answered, or Escape).
+// (EndedUnasked): JWC_TEMP.TXT in `folder` held by another program, not
+// opened, not read to its end, memory running out, or a failure; that the
+// drawing has not been changed, the causes the program can tell apart that
+// remain, and what to do. Empty for a run that ended as the user chose
+// (answered, or Escape).
 std::string UnaskedHqMessage(TRunOutcome outcome, const std::string& folder);

@@ -23,6 +23,15 @@ inline constexpr std::string_view kStatusNoTransferFile =
 inline constexpr std::string_view kStatusNotReadToEnd =
     "JWC_TEMP.TXTを最後まで読み込めませんでした。図面は変更されません";
 
+// In place of the count of texts when nothing could be read, because another
+// program holds the transfer file, or because it could not be opened (not a
+// file, no access): the run can only answer "hq", so the user is asked to
+// close and start again.
+inline constexpr std::string_view kStatusInUse =
+    "JWC_TEMP.TXTは使用中です。キャンセルで閉じ、やり直してください";
+inline constexpr std::string_view kStatusNotOpened =
+    "JWC_TEMP.TXTを読めません。キャンセルで閉じ、やり直してください";
+
 // "文字：" and the number of text records: the window has just been shown.
 std::string TextCountStatus(int32_t textCount);
 

@@ -93,11 +93,15 @@ TJwwFile CreateNew(const std::string& path) {
   return Exists(path) ? nullptr : OpenWrite(path);
 }
 
+TJwwPathKind PathKind(const std::string& path) {
+  return Exists(path) ? TJwwPathKind::regular : TJwwPathKind::none;
+}
+
 }  // namespace
 
 void InstallMemoryFolder() {
   jwwFileOps = {Exists, OpenRead, Read,   OpenWrite, Write,     Flush,
-                Close,  Replace,  Remove, State,     PathState, CreateNew};
+                Close,  Replace,  Remove, State,     PathState, CreateNew, PathKind};
 }
 
 std::map<std::string, std::string>& MemoryFiles() {

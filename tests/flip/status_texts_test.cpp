@@ -35,6 +35,8 @@ TEST(StatusTexts, EveryTextFitsTheLabelOnOneLine) {
       std::string(kStatusWritingFile),
       std::string(kStatusNoTransferFile),
       std::string(kStatusNotReadToEnd),
+      std::string(kStatusInUse),
+      std::string(kStatusNotOpened),
   };
   for (const std::string& text : texts) {
     EXPECT_LE(Pixels(text), kLabelWidth) << text;

@@ -131,10 +131,10 @@ TEST(ReadResult, MissingFileAndRealFile) {
   EXPECT_EQ(KindCounts(), "circle:1");
   EXPECT_EQ(jwwCircles[0].head.layerGroup, 1);
 
-  // A folder exists but cannot be read as a file.
+  // A folder exists but is no file: it is not opened.
   JwwInit();
   EXPECT_FALSE(JwwReadFile(dir.string()));
-  EXPECT_EQ(jwwReadResult, jrIncomplete);
+  EXPECT_EQ(jwwReadResult, jrNotOpened);
   std::filesystem::remove_all(dir);
 }
 
@@ -144,9 +144,13 @@ TEST(ReadResult, FileThatCannotBeOpened) {
   jwwFileOps = FakeFileOps();
   JwwInit();
   EXPECT_FALSE(JwwReadFile("JWC_TEMP.TXT"));
-  jwwFileOps = JwwStandardFileOps();
-  EXPECT_EQ(jwwReadResult, jrIncomplete);
+  EXPECT_EQ(jwwReadResult, jrNotOpened);
   EXPECT_EQ(entityOrder.Count(), 0);
+  // Held by another program: told apart from any other failure to open.
+  jwwFileOps.openRead = [](const std::string&) -> TJwwFile { throw TJwwFileInUse(); };
+  EXPECT_FALSE(JwwReadFile("JWC_TEMP.TXT"));
+  EXPECT_EQ(jwwReadResult, jrInUse);
+  jwwFileOps = JwwStandardFileOps();
 }
 
 TEST(ReadResult, ReadErrorKeepsTheLinesBeforeIt) {

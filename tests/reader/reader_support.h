@@ -73,6 +73,7 @@ inline TJwwFileState FakeState(uint64_t identity) {
 inline TJwwFileOps FakeFileOps() {
   TJwwFileOps ops = JwwStandardFileOps();
   ops.exists = [](const std::string&) { return true; };
+  ops.pathKind = [](const std::string&) { return TJwwPathKind::regular; };
   ops.openRead = [](const std::string&) -> TJwwFile {
     fakeFile.at = 0;
     fakeFile.reads = 0;

@@ -100,5 +100,6 @@ inline void InstallFileFault(TFileOp op = kFileOps, int failAt = 0, bool throws 
   fileFaults = TFileFaultState{op, failAt, throws, {}};
   using namespace faulty_ops;
   jwwFileOps = {real.exists, OpenRead, Read,   OpenWrite,  Write,          Flush,
-                Close,       Replace,  Remove, real.state, real.pathState, CreateNew};
+                Close,       Replace,  Remove, real.state, real.pathState, CreateNew,
+                real.pathKind};
 }

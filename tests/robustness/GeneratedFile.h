@@ -73,6 +73,7 @@ inline void InstallGeneratedFile(TGeneratedFile file) {
   generated_file::file = std::move(file);
   jwwFileOps = JwwStandardFileOps();
   jwwFileOps.exists = generated_file::Exists;
+  jwwFileOps.pathKind = [](const std::string&) { return TJwwPathKind::regular; };
   jwwFileOps.openRead = generated_file::OpenRead;
   jwwFileOps.read = generated_file::Read;
   jwwFileOps.state = generated_file::State;

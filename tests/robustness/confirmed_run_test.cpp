@@ -80,10 +80,10 @@ class TEscapeProgress final : public TJwwProgress {
 
 // Each way a confirmed run ends, through the file seam and the block
 // allocation seam: only a file read to its end and a pass not stopped answer
-// "hd"; every other end answers "hq" (or, after Escape, the closing layer
-// lines), and all but Escape are told, with the drawing left unchanged.
+// "hd"; every other end answers exactly "hq", and all but Escape are told,
+// with the drawing left unchanged.
 TEST(ConfirmedRun, EachEndIsTold) {
-  enum TFault { kNoFault, kEscape, kReadFails, kOpenFails, kAllocInRead, kAllocInPass };
+  enum TFault { kNoFault, kEscape, kReadFails, kOpenFails, kInUse, kAllocInRead, kAllocInPass };
   struct TCase {
     const char* name;
     std::string input;
@@ -98,7 +98,8 @@ TEST(ConfirmedRun, EachEndIsTold) {
       {"a mark cutting a line", "5 6 \x1a" "7 8\r\n", kNoFault, TRunOutcome::notReadToEnd},
       {"statements after the mark", "\x1a\r\n" + drawing, kNoFault, TRunOutcome::notReadToEnd},
       {"a read that fails", drawing, kReadFails, TRunOutcome::notReadToEnd},
-      {"an open that fails", drawing, kOpenFails, TRunOutcome::notReadToEnd},
+      {"an open that fails", drawing, kOpenFails, TRunOutcome::notOpened},
+      {"a file held by another program", drawing, kInUse, TRunOutcome::inUse},
       {"memory running out while reading", drawing, kAllocInRead, TRunOutcome::notReadToEnd},
       {"memory running out in the pass", drawing, kAllocInPass, TRunOutcome::outOfMemory},
   };
@@ -111,6 +112,9 @@ TEST(ConfirmedRun, EachEndIsTold) {
     WriteBytes(path, c.input);
     InstallFileFault(c.fault == kReadFails ? kRead : c.fault == kOpenFails ? kOpenRead : kFileOps, 1);
     if (c.fault == kAllocInRead) jwwBlockAllocFails = AllocationFails;
+    if (c.fault == kInUse) {
+      jwwFileOps.openRead = [](const std::string&) -> TJwwFile { throw TJwwFileInUse(); };
+    }
     OpenTransferFile(path);
     jwwBlockAllocFails = c.fault == kAllocInPass ? AllocationFails : nullptr;
     TJwwSilentProgress silent;
@@ -120,8 +124,12 @@ TEST(ConfirmedRun, EachEndIsTold) {
     jwwBlockAllocFails = nullptr;
     EXPECT_EQ(outcome, c.outcome);
     EXPECT_TRUE(CloseTransferFile(path));
-    const bool answeredHd = ReadBytes(path).substr(0, 4) == "hd\r\n";
+    const std::string saved = ReadBytes(path);
+    const bool answeredHd = saved.substr(0, 4) == "hd\r\n";
     EXPECT_EQ(answeredHd, outcome == TRunOutcome::answered);
+    if (!answeredHd) {
+      EXPECT_EQ(saved, "hq\r\n");
+    }
 
     // Told exactly when the host finds no "hd" and the user did not choose it.
     const std::string told = UnaskedHqMessage(outcome, folderName);
@@ -130,7 +138,8 @@ TEST(ConfirmedRun, EachEndIsTold) {
     if (!told.empty()) {
       EXPECT_NE(told.find("図面は変更されていません。"), std::string::npos) << told;
     }
-    if (outcome == TRunOutcome::notReadToEnd) {
+    if (outcome == TRunOutcome::notReadToEnd || outcome == TRunOutcome::inUse ||
+        outcome == TRunOutcome::notOpened) {
       EXPECT_NE(told.find(folderName), std::string::npos) << told;
     }
   }

@@ -1,16 +1,20 @@
 // Fault injection through the file seam: every open, read, write, flush,
 // close and replace that a read or a save makes is failed in turn.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "tests/robustness/EveryKindFile.h"
 #include "tests/robustness/FaultyFileOps.h"
 #include "tests/robustness/StoreChecks.h"
 #include "tests/robustness/TempFolder.h"
+#include "flip/ConfirmedRun.h"
 #include "transfer/JwwGaibu.h"
 
 namespace {
@@ -64,7 +68,7 @@ TEST_F(FileFaults, EveryFailedOpenOrReadLeavesAnIncompleteButSoundStore) {
       JwwInit();
       InstallFileFault(op, k);
       EXPECT_FALSE(JwwReadFile(path));
-      EXPECT_EQ(jwwReadResult, jrIncomplete);
+      EXPECT_EQ(jwwReadResult, op == kOpenRead ? jrNotOpened : jrIncomplete);
       // Only the last read, the one that finds the end, comes after every line.
       if (op == kOpenRead || k < clean[kRead]) {
         EXPECT_LT(entityOrder.Count(), entities);
@@ -215,6 +219,81 @@ TEST_F(FileFaults, AFailingRemoveAfterAFailedSaveLeavesOnlyItsOwnFile) {
       EXPECT_EQ(*left.begin() == "JWC_TEMP.TXT", failAt == 2) << *left.begin();
       std::filesystem::remove(folder_.Path(*left.begin()));
     }
+  }
+}
+
+// The file operations that would open, replace or remove `path`, recorded
+// and failed there (so that a FIFO never blocks the test); the standard ones
+// everywhere else.
+namespace guarded {
+std::string path;
+std::vector<std::string> touched;
+const TJwwFileOps real = JwwStandardFileOps();
+
+bool Touches(const char* op, const std::string& target) {
+  if (target != path) return false;
+  touched.push_back(op);
+  return true;
+}
+TJwwFile OpenRead(const std::string& p) {
+  return Touches("openRead", p) ? nullptr : real.openRead(p);
+}
+TJwwFile OpenWrite(const std::string& p) {
+  return Touches("openWrite", p) ? nullptr : real.openWrite(p);
+}
+bool Replace(const std::string& from, const std::string& to) {
+  return !Touches("replace", to) && real.replace(from, to);
+}
+bool Remove(const std::string& p) {
+  return !Touches("remove", p) && real.remove(p);
+}
+}  // namespace guarded
+
+// Anything but a regular file named JWC_TEMP.TXT is refused by the reader
+// without being opened, and neither a save nor a whole run (as the console
+// pipeline runs it) opens, replaces or removes it: it stays as it was, and no
+// temporary file is left.
+TEST_F(FileFaults, AnythingButARegularFileIsNeitherOpenedNorReplacedNorRemoved) {
+  namespace fs = std::filesystem;
+  const std::string path = folder_.Path("JWC_TEMP.TXT");
+  struct TCase {
+    const char* name;
+    std::function<void()> make;
+    fs::file_type type;
+  };
+  const TCase cases[] = {
+      {"an empty folder", [&] { fs::create_directory(path); }, fs::file_type::directory},
+      {"a folder with a file in it",
+       [&] {
+         fs::create_directory(path);
+         WriteBytes(path + "/kept", "x");
+       },
+       fs::file_type::directory},
+      {"a FIFO", [&] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); }, fs::file_type::fifo},
+      {"a link to a device that never ends", [&] { fs::create_symlink("/dev/zero", path); },
+       fs::file_type::character},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    c.make();
+    guarded::path = path;
+    guarded::touched.clear();
+    jwwFileOps.openRead = guarded::OpenRead;
+    jwwFileOps.openWrite = guarded::OpenWrite;
+    jwwFileOps.replace = guarded::Replace;
+    jwwFileOps.remove = guarded::Remove;
+    JwwInit();
+    EXPECT_FALSE(JwwReadFile(path));
+    EXPECT_EQ(jwwReadResult, jrNotOpened);
+    AddOutputLine("hd");
+    EXPECT_FALSE(SaveOutputFile(path));
+    TJwwSilentProgress progress;
+    EXPECT_FALSE(FlipTransferFile(path, ftBoth, progress));
+    EXPECT_EQ(jwwReadResult, jrNotOpened);
+    for (const std::string& op : guarded::touched) ADD_FAILURE() << op << " reached it";
+    EXPECT_EQ(fs::status(path).type(), c.type);
+    EXPECT_EQ(folder_.Names(), std::set<std::string>{"JWC_TEMP.TXT"});
+    fs::remove_all(path);
   }
 }
 

@@ -277,17 +277,24 @@ bool JwwReadFile(const std::string& path) {
   TJwwFile file = nullptr;
   bool complete = false;
   try {
-    if (!jwwFileOps.exists(path)) {
+    const TJwwPathKind kind = jwwFileOps.pathKind(path);
+    if (kind == TJwwPathKind::none) {
       jwwReadResult = jrNoFile;
       return false;
     }
-    file = jwwFileOps.openRead(path);
-    if (file) {
-      const TJwwFileState atOpen = jwwFileOps.state(file);
-      uint64_t bytesRead = 0;
-      complete = ReadAllLines(file, bytesRead) && WholeFileRead(bytesRead, atOpen.size) &&
-                 UnchangedWhileRead(atOpen, jwwFileOps.state(file), jwwFileOps.pathState(path));
+    // Opening a FIFO would wait for a writer, and a device may never end.
+    if (kind == TJwwPathKind::regular) file = jwwFileOps.openRead(path);
+    if (!file) {
+      jwwReadResult = jrNotOpened;
+      return false;
     }
+    const TJwwFileState atOpen = jwwFileOps.state(file);
+    uint64_t bytesRead = 0;
+    complete = ReadAllLines(file, bytesRead) && WholeFileRead(bytesRead, atOpen.size) &&
+               UnchangedWhileRead(atOpen, jwwFileOps.state(file), jwwFileOps.pathState(path));
+  } catch (const TJwwFileInUse&) {
+    jwwReadResult = jrInUse;
+    return false;
   } catch (...) {
     // Memory ran out or a statement failed: what was stored so far stays.
     complete = false;

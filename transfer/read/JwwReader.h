@@ -9,21 +9,26 @@
 enum TJwwReadResult {
   jrComplete,    // the file was read to its end
   jrNoFile,      // no file at the path; the store is as initialised
-  jrIncomplete,  // a file exists but could not be opened or read to its end
-                 // (read error, memory ran out, data cut off by an
-                 // end-of-file mark inside a line, statements after the
-                 // end-of-file mark, no byte at all, the file changed while
-                 // it was read: other bytes than its size at open, other
-                 // stamps, another file at its path); what was read stays
-                 // stored
+  jrInUse,       // another program holds the file (TJwwFileInUse): nothing
+                 // was read
+  jrNotOpened,   // something is at the path but was not opened: not a
+                 // regular file (a folder, a FIFO, a device, refused before
+                 // any open, which could wait for ever), or a file that could
+                 // not be opened; nothing was read
+  jrIncomplete,  // the file was opened but not read to its end (read error,
+                 // memory ran out, data cut off by an end-of-file mark inside
+                 // a line, statements after the end-of-file mark, no byte at
+                 // all, the file changed while it was read: other bytes than
+                 // its size at open, other stamps, another file at its path);
+                 // what was read stays stored
 };
 
 // How the last JwwReadFile ended.
 extern TJwwReadResult jwwReadResult;
 
-// Reads the file at `path` line by line into the store. True when the file
-// was read to its end; false otherwise, with jwwReadResult telling why.
-// Never throws.
+// Reads the file at `path` line by line into the store; anything but a
+// regular file is refused without being opened. True when the file was read
+// to its end; false otherwise, with jwwReadResult telling why. Never throws.
 bool JwwReadFile(const std::string& path);
 
 // Splits one line (without its line end) into tokens and applies it to the

@@ -79,6 +79,20 @@ TJwwFileState State(TJwwFile file) {
   return StreamSize(AsFile(file));
 }
 
+// What std::filesystem tells of the path, following a symbolic link to what
+// it names; a path it cannot look at counts as something other than a file.
+TJwwPathKind PathKind(const std::string& path) {
+  std::error_code ec;
+  switch (std::filesystem::status(std::filesystem::path(path), ec).type()) {
+    case std::filesystem::file_type::not_found:
+      return TJwwPathKind::none;
+    case std::filesystem::file_type::regular:
+      return TJwwPathKind::regular;
+    default:
+      return TJwwPathKind::other;
+  }
+}
+
 // "x" (C11) fails when the file exists, checked and created in one step.
 TJwwFile CreateNew(const std::string& path) {
   return std::fopen(path.c_str(), "wbx");
@@ -87,8 +101,8 @@ TJwwFile CreateNew(const std::string& path) {
 }  // namespace
 
 TJwwFileOps JwwStandardFileOps() {
-  return {Exists,  OpenRead, Read,  OpenWrite,          Write,    Flush, Close,
-          Replace, Remove,   State, JwwSystemPathState, CreateNew};
+  return {Exists,  OpenRead, Read,  OpenWrite,          Write,     Flush,   Close,
+          Replace, Remove,   State, JwwSystemPathState, CreateNew, PathKind};
 }
 
 TJwwFileOps jwwFileOps = JwwStandardFileOps();

@@ -18,6 +18,22 @@
 
 using TJwwFile = void*;
 
+// What a path names, told without opening it: opening a FIFO waits for a
+// writer, and a device may never end, so only a regular file is opened.
+enum class TJwwPathKind {
+  none,     // nothing there
+  regular,  // a regular file
+  other,    // anything else: a folder, a FIFO, a device, or a path the system
+            // will not look at
+};
+
+// Thrown by `openRead` when another program holds the file so that it cannot
+// be opened for reading (on Windows a sharing violation: the reader shares the
+// file for reading only, so a program that has it open for writing keeps it
+// from being opened). A caller that does not tell it apart takes it as any
+// other failure of a file operation.
+struct TJwwFileInUse {};
+
 // What the system tells about a file. The reader asks it of the open file
 // when it opens it and after its last read, and of the path then: a file
 // written, cut, extended or rewritten in place meanwhile differs in its size
@@ -40,7 +56,8 @@ struct TJwwFileState {
 
 struct TJwwFileOps {
   bool (*exists)(const std::string& path);
-  TJwwFile (*openRead)(const std::string& path);  // nullptr on failure
+  // nullptr on failure; throws TJwwFileInUse when another program holds it.
+  TJwwFile (*openRead)(const std::string& path);
   // Bytes read (0 at the end), or -1 on a read error.
   long long (*read)(TJwwFile file, char* buffer, size_t size);
   TJwwFile (*openWrite)(const std::string& path);  // creates or truncates
@@ -59,6 +76,9 @@ struct TJwwFileOps {
   // Creates a file that does not exist yet, for writing; nullptr when one
   // exists at `path` (or on any other failure), so no two runs share it.
   TJwwFile (*createNew)(const std::string& path);
+  // What `path` names now, asked before the transfer file or the settings
+  // file is opened or replaced, and before a failed save removes a file.
+  TJwwPathKind (*pathKind)(const std::string& path);
 };
 
 extern TJwwFileOps jwwFileOps;

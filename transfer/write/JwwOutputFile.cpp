@@ -107,8 +107,10 @@ bool WriteAndClose(TJwwFile file) {
 }
 
 // After a failed save: removes the temporary file when this save created
-// it (`tempPath` not empty), then the file at `path`. A file operation may
-// throw; each removal is tried whatever the one before it did.
+// it (`tempPath` not empty), then the file at `path` when it is a regular
+// file; a folder, a FIFO or a device of that name is not the host's answer
+// and is left alone. A file operation may throw; each removal is tried
+// whatever the one before it did.
 void RemoveAfterFailure(const std::string& path, const std::string& tempPath) {
   if (!tempPath.empty()) {
     try {
@@ -117,7 +119,7 @@ void RemoveAfterFailure(const std::string& path, const std::string& tempPath) {
     }
   }
   try {
-    jwwFileOps.remove(path);
+    if (jwwFileOps.pathKind(path) == TJwwPathKind::regular) jwwFileOps.remove(path);
   } catch (...) {
   }
 }
@@ -127,12 +129,15 @@ void RemoveAfterFailure(const std::string& path, const std::string& tempPath) {
 // The whole content goes to a temporary file of this save's own beside
 // `path`, which then replaces `path` in one step: the host never finds a
 // half-written file, and two runs at once never write into each other's
-// temporary file. On any failure the file at `path` is deleted too, so that
-// the host cannot take its input back as commands; the temporary file is
-// removed only when this save created it.
+// temporary file. Only a regular file is replaced: anything else at `path`
+// (a folder, a FIFO, a device) fails the save before a temporary file is
+// made. On any failure the regular file at `path` is deleted too, so that the
+// host cannot take its input back as commands; the temporary file is removed
+// only when this save created it.
 bool SaveOutputFile(const std::string& path) {
   std::string tempPath;
   try {
+    if (jwwFileOps.pathKind(path) == TJwwPathKind::other) return false;
     if (TJwwFile file = CreateTempFile(path, tempPath)) {
       if (WriteAndClose(file) && jwwFileOps.replace(tempPath, path)) return true;
     }
