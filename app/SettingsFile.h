@@ -11,11 +11,15 @@ struct TSettings {
   int32_t flipType = 0;
 };
 
-// The values of the file at `path`. No file, a file that cannot be opened or
-// a read error gives 0 for every value not read before the failure; a line
-// that is not a whole integer, a missing line and an absurdly long line give 0.
+// The values of the file at `path`. No file, anything but a regular file
+// (never opened: a FIFO would wait for ever), a file that cannot be opened, a
+// read error or a failure of any kind gives 0 for every value not read
+// before it; a line that is not a whole integer, a missing line and an
+// absurdly long line give 0. The file is closed on every path. Never throws.
 TSettings ReadSettingsFile(const std::string& path);
 
 // Creates or empties the file at `path` and writes the three values. On any
-// failure a file left at the path is deleted; nothing is reported.
+// failure a regular file left at the path is deleted (anything else there is
+// neither opened nor removed); nothing is reported. The file is closed on
+// every path. Never throws.
 void WriteSettingsFile(const std::string& path, const TSettings& settings);

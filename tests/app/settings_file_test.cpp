@@ -74,6 +74,9 @@ TEST(HostileSettings, NoFileOrAFolderInItsPlaceGivesZeros) {
   s = ReadSettingsFile(folder.Path("folder.dat"));
   EXPECT_EQ(s.winLeft, 0);
   EXPECT_EQ(s.flipType, 0);
+  // Writing fails, and the folder is not the program's to remove.
+  WriteSettingsFile(folder.Path("folder.dat"), {1, 2, 3});
+  EXPECT_TRUE(std::filesystem::is_directory(folder.Path("folder.dat")));
 }
 
 TEST(HostileSettings, AReadErrorKeepsTheLinesReadBeforeIt) {
@@ -81,24 +84,30 @@ TEST(HostileSettings, AReadErrorKeepsTheLinesReadBeforeIt) {
   TTempFolder folder;
   const std::string path = folder.Path("JwwTextFlip.dat");
   WriteBytes(path, "100\r\n" + std::string(4000, ' ') + "200\r\n1\r\n");
-  InstallFileFault(kRead, 2);
-  const TSettings s = ReadSettingsFile(path);
-  EXPECT_EQ(s.winLeft, 100);
-  EXPECT_EQ(s.winTop, 0);
-  EXPECT_EQ(s.flipType, 0);
-  EXPECT_EQ(fileFaults.calls[kClose], 1) << "the file is closed";
+  for (bool throws : {false, true}) {
+    InstallFileFault(kRead, 2, throws);
+    TSettings s;
+    EXPECT_NO_THROW(s = ReadSettingsFile(path));
+    EXPECT_EQ(s.winLeft, 100);
+    EXPECT_EQ(s.winTop, 0);
+    EXPECT_EQ(s.flipType, 0);
+    EXPECT_EQ(fileFaults.openFiles, 0) << "the file is closed";
+  }
 }
 
 TEST(HostileSettings, AFailedWriteLeavesNoFileBehind) {
   TRestoreFileOps restore;
   TTempFolder folder;
   const std::string path = folder.Path("JwwTextFlip.dat");
-  for (TFileOp op : {kOpenWrite, kWrite, kClose}) {
-    SCOPED_TRACE(FileOpName(op));
-    WriteBytes(path, "1\r\n2\r\n3\r\n");
-    InstallFileFault(op, 1);
-    WriteSettingsFile(path, {100, 200, 1});
-    EXPECT_TRUE(folder.Names().empty());
+  for (bool throws : {false, true}) {
+    for (TFileOp op : {kOpenWrite, kWrite, kClose}) {
+      SCOPED_TRACE(std::string(FileOpName(op)) + (throws ? " throws" : " fails"));
+      WriteBytes(path, "1\r\n2\r\n3\r\n");
+      InstallFileFault(op, 1, throws);
+      EXPECT_NO_THROW(WriteSettingsFile(path, {100, 200, 1}));
+      EXPECT_TRUE(folder.Names().empty());
+      EXPECT_EQ(fileFaults.openFiles, 0) << "the file is closed";
+    }
   }
   jwwFileOps = JwwStandardFileOps();
   WriteSettingsFile(folder.Path("no such folder/JwwTextFlip.dat"), {1, 2, 3});
