@@ -4,65 +4,84 @@
 // commctrl.h builds on the types that windows.h declares.
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "app/CommandLine.h"
+#include "app/RunFlow.h"
 #include "app/Unit1.h"
 #include "app/Win32Platform.h"
 #include "app/resource.h"
-#include "flip/ConfirmedRun.h"
-#include "flip/RunMessages.h"
-#include "transfer/JwwGaibu.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"JwwTextFlipApplication";
 constexpr wchar_t kApplicationTitle[] = L"k305_文字基点の反転";
 
-// Exit codes of a start with arguments, one for each outcome.
-constexpr int kAnswerSaved = 0;
-constexpr int kAnswerNotSaved = 1;
-constexpr int kBadArguments = 2;
-constexpr int kNoTransferFile = 3;
-constexpr int kAnsweredHqUnasked = 4;
-
-// "/flip:N": the confirmed run with flip type N on the transfer file, and its
-// answer saved, without the window and without the settings file. A run that
-// gave the host no answer, or answered "hq" for a reason the user did not
-// choose, tells the user why in one message box before the program ends; a
-// failed save is told alone, as the window tells it.
-int FlipWithoutWindow(int32_t flipType) {
-  const std::string folder = FolderOf(ExecutablePath());
-  const std::string path = TransferFileIn(folder);
-  TJwwSilentProgress progress;
-  OpenTransferFile(path);
-  const TRunOutcome outcome = RunConfirmedFlip(flipType, progress);
-  const bool saved = CloseTransferFile(path);
-  if (!TransferFileFound()) {
-    ShowMessage(nullptr, Utf8ToWideForDisplay(NoTransferFileMessage(folder)), MB_ICONWARNING);
-    return kNoTransferFile;
-  }
-  if (!saved) {
-    ShowMessage(nullptr, Utf8ToWideForDisplay(SaveFailedMessage(folder)), MB_ICONERROR);
-    return kAnswerNotSaved;
-  }
-  if (EndedUnasked(outcome)) {
-    ShowMessage(nullptr, Utf8ToWideForDisplay(UnaskedHqMessage(outcome, folder)), MB_ICONERROR);
-    return kAnsweredHqUnasked;
-  }
-  return kAnswerSaved;
+// Where the window's run finds its files: the transfer file and the
+// settings file beside the program.
+TRunSetup BesideProgram() {
+  TRunSetup setup;
+  const std::string exePath = ExecutablePath();
+  setup.folder = FolderOf(exePath);
+  setup.transferFile = TransferFileIn(setup.folder);
+  if (!exePath.empty()) setup.settingsFile = ChangeExtension(exePath, ".dat");
+  return setup;
 }
 
-// Arguments the program does not know: the host is answered "hq", so that it
-// changes nothing, and only then the user is told which options there are.
+// The same without the settings file, which only the window keeps.
+TRunSetup WithoutSettings(bool windowless) {
+  TRunSetup setup = BesideProgram();
+  setup.settingsFile.clear();
+  setup.windowless = windowless;
+  return setup;
+}
+
+// The window of a run that has none: a start with /flip:N or with unknown
+// arguments, or one whose window could not be made. Nothing is shown but
+// the messages, which no window owns; OK's flip type is the one given.
+class TNoWindow final : public TRunWindow {
+ public:
+  explicit TNoWindow(int32_t flipType) : flipType_(flipType) {}
+  void ShowStatus(std::string_view) override {}
+  TJwwProgress& Progress() override { return progress_; }
+  void Place(const TSettings&) override {}
+  TSettings Placement() override { return {0, 0, flipType_}; }
+  void Tell(std::string_view utf8, TTellAs as) override {
+    ShowMessage(nullptr, Utf8ToWideForDisplay(utf8),
+                as == TTellAs::warning ? MB_ICONWARNING : MB_ICONERROR);
+  }
+  void Dismiss() noexcept override {}
+
+ private:
+  int32_t flipType_;
+  TJwwSilentProgress progress_;
+};
+
+// "/flip:N": the confirmed run with flip type N on the transfer file, and its
+// answer saved, without the window and without the settings file; a run that
+// gave the host no answer, or answered "hq" for a reason the user did not
+// choose, tells the user why in one message box before the program ends.
+int FlipWithoutWindow(int32_t flipType) {
+  TNoWindow window(flipType);
+  TRunFlow run(window, WithoutSettings(true));
+  run.Open();
+  run.Confirm();
+  return run.ExitCode();
+}
+
+// Arguments the program does not know: the host is answered "hq" (opened and
+// closed without confirming, as Cancel does; nothing when there is no
+// transfer file), so that it changes nothing, and only then the user is told
+// which options there are.
 int RefuseArguments(std::wstring_view arguments) {
-  // Opened and closed without confirming, as Cancel does: "hq" when there is
-  // a transfer file, nothing when there is none.
-  const std::string path = TransferFileIn(FolderOf(ExecutablePath()));
-  OpenTransferFile(path);
-  CloseTransferFile(path);
+  TNoWindow window(0);
+  TRunFlow run(window, WithoutSettings(false));
+  run.Open();
+  run.RequestClose();
   ShowMessage(nullptr, BadArgumentsMessage(arguments), MB_ICONWARNING);
-  return kBadArguments;
+  return kExitBadArguments;
 }
 
 TIconHandle LoadApplicationIcon(HINSTANCE instance, int sizeMetric) {
@@ -138,12 +157,13 @@ LRESULT CALLBACK TApplicationWindow::WindowProc(HWND window, UINT message, WPARA
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Program entry. With arguments: the flip without the window, or the refusal
-// of unknown ones. Without: the application window with the title, the main
-// window, and the message loop until the main window has closed.
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
-  InstallWin32FileOps();
-  const std::wstring_view given = arguments ? arguments : L"";
+namespace {
+
+// The program: with arguments, the flip without the window, or the refusal
+// of unknown ones; without, the application window with the title, the main
+// window, and the message loop until the main window has closed. A window
+// that cannot be made fails the run, which still answers the host.
+int RunProgram(HINSTANCE instance, std::wstring_view given) {
   const TCommandLine commandLine = ParseCommandLine(given);
   if (commandLine.mode == TStartMode::flip) return FlipWithoutWindow(commandLine.flipType);
   if (commandLine.mode == TStartMode::badArguments) return RefuseArguments(given);
@@ -154,9 +174,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   const TIconHandle smallIcon = LoadApplicationIcon(instance, SM_CXSMICON);
 
   TApplicationWindow application;
-  if (!application.Create(instance, kApplicationTitle, bigIcon.Get(), smallIcon.Get())) return 1;
-  TForm1 Form1;
-  if (!Form1.Create(instance, application.Handle(), bigIcon.Get(), smallIcon.Get())) return 1;
+  TForm1 Form1(BesideProgram());
+  if (!application.Create(instance, kApplicationTitle, bigIcon.Get(), smallIcon.Get()) ||
+      !Form1.Create(instance, application.Handle(), bigIcon.Get(), smallIcon.Get())) {
+    Form1.Run().Fail();
+    return Form1.Run().ExitCode();
+  }
   application.SetMainForm(Form1.Handle(), [&Form1] { Form1.Close(); });
 
   application.Show();
@@ -170,5 +193,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
   // A loop ended by anything but the window's own close still writes the
   // transfer file once.
   Form1.Close();
-  return 0;
+  return Form1.Run().ExitCode();
+}
+
+}  // namespace
+
+// Program entry. A failure before any run exists (memory running out for the
+// program's own path) can answer nothing, but it ends the program with an
+// exit code rather than the system's crash report.
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR arguments, int) {
+  InstallWin32FileOps();
+  try {
+    return RunProgram(instance, arguments ? arguments : L"");
+  } catch (...) {
+    return kExitNotSaved;
+  }
 }

@@ -70,5 +70,6 @@ std::wstring BadArgumentsMessage(std::wstring_view arguments) {
          L"  /flip:1　上下反転\n"
          L"  /flip:2　上下左右反転\n"
          L"オプションなしで起動すると画面が開きます。\n\n"
-         L"図面は変更されません。";
+         L"図面は変更されません。バッチファイルの start /w の行"
+         L"（例：start /w JwwTextFlip.exe /flip:0）を確かめてください。";
 }

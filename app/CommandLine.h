@@ -24,6 +24,7 @@ struct TCommandLine {
 // grouping blanks into an argument and itself left out.
 TCommandLine ParseCommandLine(std::wstring_view arguments);
 
-// The message shown for bad arguments: what was given and the options there
-// are. `arguments` as given to ParseCommandLine.
+// The message shown for bad arguments: what was given, the options there
+// are, that the drawing is unchanged, and the batch file's line to look at.
+// `arguments` as given to ParseCommandLine.
 std::wstring BadArgumentsMessage(std::wstring_view arguments);

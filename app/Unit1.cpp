@@ -1,17 +1,12 @@
-// Form1: its run flow (what each event handler asks of the core, in order),
-// then the Win32 window behind it (creation from the design, its messages,
-// its colours and its keyboard handling). Every decision of the run is left
-// to the event handlers, and every piece of work to the core.
+// Form1: its event handlers and what it lends the run (RunFlow.h), then the
+// Win32 window behind it (creation from the design, its messages, its
+// colours and its keyboard handling). Every decision of the run is left to
+// the run, and every piece of work to the core.
 #include "app/Unit1.h"
 
 #include <cwctype>
 
-#include "app/SettingsFile.h"
 #include "app/Win32Platform.h"
-#include "flip/ConfirmedRun.h"
-#include "flip/RunMessages.h"
-#include "flip/StatusTexts.h"
-#include "transfer/JwwGaibu.h"
 
 namespace {
 
@@ -38,105 +33,61 @@ void DiscardQueuedInput() {
 
 void TForm1::Show() {
   FormShow();
-  state_ = TState::waiting;
+  if (run_.Closing()) return;  // the opening failed: the run has closed the window
   ShowWindow(Handle(), SW_SHOWNORMAL);
   UpdateWindow(Handle());
   SetFocus(controls_.button1);
 }
 
 void TForm1::FormShow() {
-  exePath_ = ExecutablePath();
-  ExeDir = FolderOf(exePath_);
-  const bool readToEnd = OpenTransferFile(TransferFileIn(ExeDir));
-  LoadSettings(SettingsPath());
-  PlaceWindow();
-  SelectRadioItem(controls_, FlipType);
-  if (!TransferFileFound()) {
-    statusLabel_.ShowNow(kStatusNoTransferFile);
-  } else if (!readToEnd) {
-    statusLabel_.ShowNow(kStatusNotReadToEnd);
-  } else {
-    statusLabel_.ShowNow(TextCountStatus(JwwKindCount(jekText)));
-  }
+  run_.Open();
 }
 
 void TForm1::Button1Click() {
-  if (state_ != TState::waiting) return;
-  state_ = TState::processing;
-  RECT bounds{};
-  GetWindowRect(Handle(), &bounds);
-  WinLeft = bounds.left;
-  WinTop = bounds.top;
-  FlipType = SelectedRadioItem(controls_);
-  SaveSettings(SettingsPath());
-  unaskedHqMessage_ = UnaskedHqMessage(RunConfirmedFlip(FlipType, statusLabel_), ExeDir);
-  statusLabel_.ShowNow(kStatusWritingFile);
-  CloseWindow();
+  run_.Confirm();
 }
 
 void TForm1::Button2Click() {
-  if (state_ != TState::waiting) return;
-  Close();
+  run_.RequestClose();
 }
 
 void TForm1::Close() {
-  if (state_ == TState::waiting) CloseWindow();
+  run_.RequestClose();
 }
 
-void TForm1::CloseWindow() {
-  state_ = TState::closing;
-  FormClose();
-  DiscardQueuedInput();
-  window_.Reset();
+void TForm1::ShowStatus(std::string_view utf8) {
+  statusLabel_.ShowNow(utf8);
 }
 
-// An answer that could not be saved, or "hq" answered to OK for a reason the
-// user did not choose, is told while the window still stands: the host then
-// changes nothing, and the user would otherwise see the window close as after
-// a run that worked. One message at most: a failed save is told alone, since
-// every later run in this folder fails with it until the user acts, and its
-// causes (a folder without write access, the file held by another program)
-// are those of a read that failed with it.
-void TForm1::FormClose() {
-  const bool saved = CloseTransferFile(TransferFileIn(ExeDir));
-  const std::string message = saved ? unaskedHqMessage_ : SaveFailedMessage(ExeDir);
-  if (message.empty()) return;
-  DiscardQueuedInput();  // keys typed while OK ran must not close the message unread
-  ShowMessage(Handle(), Utf8ToWideForDisplay(message), MB_ICONERROR);
+TJwwProgress& TForm1::Progress() {
+  return statusLabel_;
 }
 
-// Both run inside an event handler: nothing may unwind through the window
-// procedure, and the answer to the host is saved only after them. A file
-// operation that throws reads as no file, or saves nothing, as any other
-// failure of the settings file does.
-void TForm1::LoadSettings(const std::string& path) {
-  TSettings settings;
-  try {
-    if (!path.empty()) settings = ReadSettingsFile(path);
-  } catch (...) {
-    settings = TSettings{};
-  }
-  WinLeft = settings.winLeft;
-  WinTop = settings.winTop;
-  FlipType = settings.flipType;
-}
-
-void TForm1::SaveSettings(const std::string& path) {
-  if (path.empty()) return;
-  try {
-    WriteSettingsFile(path, {WinLeft, WinTop, FlipType});
-  } catch (...) {
-  }
-}
-
-std::string TForm1::SettingsPath() const {
-  return exePath_.empty() ? std::string() : ChangeExtension(exePath_, ".dat");
-}
-
-void TForm1::PlaceWindow() {
-  const POINT origin = VisibleOrigin(WinLeft, WinTop, FormWindowSize());
+void TForm1::Place(const TSettings& settings) {
+  const POINT origin = VisibleOrigin(settings.winLeft, settings.winTop, FormWindowSize());
   SetWindowPos(Handle(), nullptr, origin.x, origin.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SelectRadioItem(controls_, settings.flipType);
+}
+
+TSettings TForm1::Placement() {
+  RECT bounds{};
+  GetWindowRect(Handle(), &bounds);
+  return {bounds.left, bounds.top, SelectedRadioItem(controls_)};
+}
+
+// Told while the window still stands, so the user does not take its closing
+// for a run that worked. Keys typed while OK ran must not close the message
+// unread.
+void TForm1::Tell(std::string_view utf8, TTellAs as) {
+  DiscardQueuedInput();
+  ShowMessage(Handle(), Utf8ToWideForDisplay(utf8),
+              as == TTellAs::warning ? MB_ICONWARNING : MB_ICONERROR);
+}
+
+void TForm1::Dismiss() noexcept {
+  DiscardQueuedInput();
+  window_.Reset();
 }
 
 // --- The window ------------------------------------------------------------------
@@ -169,7 +120,7 @@ bool TForm1::Create(HINSTANCE instance, HWND owner, HICON bigIcon, HICON smallIc
 
 bool TForm1::PreTranslateMessage(MSG& message) {
   HWND window = Handle();
-  if (!window || state_ == TState::closing) return IsInputMessage(message.message);
+  if (!window || run_.Closing()) return IsInputMessage(message.message);
   if (message.message == WM_SYSCHAR &&
       std::towlower(static_cast<wint_t>(message.wParam)) == kRadioGroupAccelerator &&
       (message.hwnd == window || IsChild(window, message.hwnd))) {

@@ -48,7 +48,8 @@ TEST(CommandLine, EachArgumentStringHasItsOneMode) {
 
 TEST(CommandLine, TheRefusalNamesWhatWasGivenAndEveryOption) {
   const std::wstring message = BadArgumentsMessage(L"/flop:9");
-  for (const wchar_t* part : {L"/flop:9", L"/flip:0", L"/flip:1", L"/flip:2"}) {
+  for (const wchar_t* part :
+       {L"/flop:9", L"/flip:0", L"/flip:1", L"/flip:2", L"start /w JwwTextFlip.exe"}) {
     EXPECT_NE(message.find(part), std::wstring::npos) << testing::PrintToString(std::wstring(part));
   }
   // A huge command line is quoted only in part.
