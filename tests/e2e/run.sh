@@ -9,7 +9,8 @@
 # boxes are read from their windows by window_text.exe, built beside it.
 # Cases are listed in cases.txt; JWW_E2E_ONLY, a regular expression, picks
 # some of them by name. Making a file or a folder unwritable (lock:) takes
-# root: it marks it immutable.
+# root: it marks it immutable. Another Windows program holding the transfer
+# file open (hold) is hold_file.exe, built beside it too.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
@@ -17,6 +18,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 exe=${JWW_E2E_EXE:-$root/build/mingw/app/JwwTextFlip.exe}
 window_text=$root/build/mingw/tests/e2e/window_text.exe
+hold_file=$root/build/mingw/tests/e2e/hold_file.exe
 work=$root/build/e2e
 caption=文字基点の反転
 window_name="^$caption\$"
@@ -25,10 +27,10 @@ label_id=111              # LabelA1, the status line (app/FormDesign.h)
 big_texts=300000          # its flip outlasts keys sent together with Enter
 case_timeout=30           # seconds a case may take before it counts as hung
 
-if [ ! -f "$exe" ] || [ ! -f "$window_text" ]; then
+if [ ! -f "$exe" ] || [ ! -f "$window_text" ] || [ ! -f "$hold_file" ]; then
   cmake -S "$root" -B "$root/build/mingw" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$root/build/mingw" -j 2 --target JwwTextFlip window_text >/dev/null
+  cmake --build "$root/build/mingw" -j 2 --target JwwTextFlip window_text hold_file >/dev/null
 fi
 
 # A run cut short may have left a case locked.
@@ -41,7 +43,7 @@ source "$here/wine-session.sh"
 trap wine_session_end EXIT
 wine_session_start "$work"
 
-# The long drawing and what OK and an abort make of it.
+# The long drawing and what OK makes of it.
 python3 - "$work" "$big_texts" <<'PY'
 import sys
 work, n = sys.argv[1], int(sys.argv[2])
@@ -49,7 +51,6 @@ font = "<ＭＳ ゴシック>".encode("cp932")
 open(work + "/big.txt", "wb").write(b"lg1\r\nly2\r\n" + b'ch 0 0 1 0 "AB\r\n' * n)
 open(work + "/big-confirmed.txt", "wb").write(
     b"hd\r\nlg1\r\nly2\r\ncn1\r\ncc2\r\ncn\"$" + font + b"\r\n" + b'ch 3 0 1 0 "AB\r\n' * n)
-open(work + "/big-aborted.txt", "wb").write(b"lg1\r\nly2\r\n")
 PY
 
 # The sample drawing with an end-of-file mark at the start of its line 170
@@ -62,14 +63,15 @@ sample=$root/samples/sample.txt
 trim() { local s=$1; s=${s#"${s%%[![:space:]]*}"}; printf '%s' "${s%"${s##*[![:space:]]}"}"; }
 
 # Puts at `path` what `content` says: a file of cases/, the long drawing, the
-# sample with an end-of-file mark, a folder, an unreadable file, an empty
-# file, bytes, or nothing.
+# sample with an end-of-file mark, a folder, a FIFO, an unreadable file, an
+# empty file, bytes, or nothing.
 lay_out() {
   local content=$1 path=$2
   case $content in
     none) ;;
     empty) : >"$path" ;;
     folder) mkdir "$path" ;;
+    fifo) mkfifo "$path" ;;
     read-error) ln -s /proc/self/mem "$path" ;;  # opens, but reading fails
     big|sample-mark-*) cp "$work/$content.txt" "$path" ;;
     *.txt) cp "$here/cases/$content" "$path" ;;
@@ -83,6 +85,7 @@ check_file() {
   case $expected in
     none) [ ! -e "$path" ] || { echo "$path exists"; return 1; } ;;
     folder) [ -d "$path" ] || { echo "$path is no longer a folder"; return 1; } ;;
+    fifo) [ -p "$path" ] || { echo "$path is no longer a FIFO"; return 1; } ;;
     same) cmp -s "$before" "$path" || { echo "$path changed"; return 1; } ;;
     big|big-*) cmp -s "$work/$expected.txt" "$path" || { echo "$path differs from $expected"; return 1; } ;;
     *.txt) cmp -s "$here/cases/$expected" "$path" || { echo "$path differs from $expected"; return 1; } ;;
@@ -104,6 +107,30 @@ lock() {
 unlock() {
   chattr -i "$1" 2>/dev/null || true
   if [ -e "$1/JWC_TEMP.TXT" ]; then chattr -i "$1/JWC_TEMP.TXT" 2>/dev/null || true; fi
+}
+
+# Another Windows program opens the transfer file in the case folder `dir` for
+# writing and holds it until `release`.
+hold() {
+  local dir=$1 waited=0
+  (cd / && exec wine "$hold_file" "$(winepath -w "$dir/JWC_TEMP.TXT")" \
+    "$(winepath -w "$dir/release")" >"$dir.hold" 2>/dev/null) &
+  echo $! >"$dir.hold.pid"
+  until grep -q held "$dir.hold" 2>/dev/null; do
+    sleep 0.1
+    waited=$((waited + 1))
+    [ "$waited" -lt 100 ] || { echo "hold_file did not hold the file"; return 1; }
+  done
+}
+
+# Lets the holder go and waits until it has closed the file.
+release() {
+  local dir=$1 pid
+  [ -f "$dir.hold.pid" ] || return 0
+  pid=$(<"$dir.hold.pid")
+  touch "$dir/release"
+  while kill -0 "$pid" 2>/dev/null; do sleep 0.1; done
+  rm -f "$dir/release" "$dir.hold.pid"
 }
 
 # Reads the text of control `id` of the window of class `class` (owned by a
@@ -137,6 +164,7 @@ run_step() {
       set -- $(tr ',' ' ' <<<"${step#burst-hold:}")
       xdotool key --delay 0 "${@:1:$#-1}" keydown "${!#}" ;;
     shot) screenshot "$window" "$dir/window.png" >"$dir/shot.txt" || { cat "$dir/shot.txt"; return 1; } ;;
+    release) release "$dir" ;;
     status:*) check_text TForm1 "$label_id" JwwTextFlipApplication "${step#status:}" "$dir.status.txt" "$dir" ;;
     message:*)
       check_text '#32770' "$message_text_id" "$([ -n "$window" ] && echo TForm1 || echo -)" \
@@ -153,13 +181,14 @@ run_step() {
 run_case() {
   local name=$1 transfer=$2 settings=$3 steps=$4 transfer_after=$5 settings_after=$6
   local dir="$work/cases/作業フォルダ_$name" pid window= step waited=0 status
-  local arguments=() exit_expected= window_expected=yes locks=()
+  local arguments=() exit_expected= window_expected=yes locks=() held=
   for step in $steps; do
     case $step in
       args:*) arguments+=("${step#args:}") ;;
       exit:*) exit_expected=${step#exit:} ;;
       no-window) window_expected= ;;
       lock:*) locks+=("${step#lock:}") ;;
+      hold) held=yes ;;
     esac
   done
   mkdir -p "$dir"
@@ -168,6 +197,7 @@ run_case() {
   lay_out "$settings" "$dir/JwwTextFlip.dat"
   [ -f "$dir/JwwTextFlip.dat" ] && cp "$dir/JwwTextFlip.dat" "$dir/settings.before"
   for step in "${locks[@]}"; do lock "$step" "$dir" || return 1; done
+  if [ -n "$held" ]; then hold "$dir" || return 1; fi
   (cd / && exec wine "$dir/JwwTextFlip.exe" "${arguments[@]}" >/dev/null 2>&1) &
   pid=$!
   if [ -n "$window_expected" ]; then
@@ -177,7 +207,7 @@ run_case() {
   fi
   for step in $steps; do
     case $step in
-      args:*|exit:*|no-window|lock:*) ;;
+      args:*|exit:*|no-window|lock:*|hold) ;;
       *) run_step "$step" "$window" "$dir" || return 1 ;;
     esac
   done
@@ -191,6 +221,7 @@ run_case() {
   done
   status=0
   wait "$pid" || status=$?
+  release "$dir"
   if [ -n "$exit_expected" ] && [ "$status" != "$exit_expected" ]; then
     echo "exit code $status, expected $exit_expected"
     return 1
@@ -257,6 +288,7 @@ while IFS='|' read -r name transfer settings steps transfer_after settings_after
   run_case "$name" "$(trim "$transfer")" "$(trim "$settings")" "$(trim "$steps")" \
     "$(trim "$transfer_after")" "$(trim "$settings_after")" </dev/null >"$log" 2>&1 || result=$?
   unlock "$work/cases/作業フォルダ_$name"
+  release "$work/cases/作業フォルダ_$name"
   if [ "$result" -eq 0 ]; then
     echo "PASS $name"
     passed=$((passed + 1))
