@@ -8,7 +8,8 @@
 #
 # The troubleshooting section answers what trips a first user (nothing
 # selected, a blocked download, SmartScreen, a folder without write access and
-# the message it brings, the message of a transfer file not read to its end,
+# the message it brings, the status texts of a transfer file in use or not
+# readable as a file, the message of a transfer file not read to its end,
 # a text that moved, a double click on the program or a batch file, the black
 # console window, file names garbled by unpacking),
 # the section on how the tool was checked names the host's rules, the
@@ -52,11 +53,13 @@ FILES = ["JwwTextFlip.exe", "文字基点_反転.bat", "文字基点_左右反�
          "文字基点_上下左右反転.bat", "readme.txt"]
 # What the troubleshooting section answers: a range ended with a left click
 # (nothing selected, nothing happens), a blocked download, SmartScreen, a
-# folder without write access and the program's message about it, the message
-# of a transfer file not read to its end, a text that moved, a double click
+# folder without write access and the program's message about it, the status
+# texts of a transfer file in use or not readable as a file, the message of a
+# transfer file not read to its end, a text that moved, a double click
 # outside Jw_cad, the console window, garbled names.
 TROUBLES = ["右クリック", "許可する", "SmartScreen", "書き込みのできないフォルダ",
-            "JWC_TEMP.TXT に結果を書き込めませんでした",
+            "JWC_TEMP.TXT に結果を書き込めませんでした", "JWC_TEMP.TXTは使用中です",
+            "JWC_TEMP.TXTを読めません",
             "JWC_TEMP.TXT を最後まで読み込めませんでした", "文字の位置が動いた", "ダブルクリック",
             "黒い画面", "文字化け"]
 # What the section on how the tool was checked names: the host's rules, the
