@@ -1,18 +1,15 @@
 // The run behind the window's events, natively: whatever the window's calls
 // throw, the host is answered ("hd" whole, or "hq"), the window goes, the
-// settings file is closed and the user hears of an "hq" not chosen; and each
-// way a run ends shows its own status text, message and exit code.
+// settings file is closed and the user hears of an "hq" not chosen. (What
+// each end of a run shows and tells, the end-to-end tests compare whole.)
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <new>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/RunFlow.h"
-#include "flip/RunMessages.h"
-#include "flip/StatusTexts.h"
 #include "tests/robustness/FaultyFileOps.h"
 #include "tests/robustness/RestoreFileOps.h"
 #include "tests/robustness/TempFolder.h"
@@ -111,58 +108,6 @@ TEST(RunFlow, AnythingTheWindowThrowsStillAnswersTheHost) {
         }
       }
     }
-  }
-}
-
-// Status text, message and exit code for each way the transfer file was found
-// and the answer saved.
-TEST(RunFlow, EachEndShowsItsOwnStatusMessageAndExitCode) {
-  enum class TFile { drawing, inUse, folder, empty, none };
-  struct TCase {
-    const char* name;
-    TFile file;
-    bool ok;
-    bool saveFails;
-    std::string_view status;  // empty: the count of texts
-    TRunOutcome toldAs;       // the message told, `answered` for none
-    bool toldSaveFailed;
-    int exitCode;
-  };
-  using O = TRunOutcome;
-  const TCase cases[] = {
-      {"read, OK", TFile::drawing, true, false, {}, O::answered, false, 0},
-      {"read, not saved", TFile::drawing, true, true, {}, O::answered, true, 1},
-      {"in use, Cancel", TFile::inUse, false, false, kStatusInUse, O::answered, false, 0},
-      {"in use, OK", TFile::inUse, true, false, kStatusInUse, O::inUse, false, 4},
-      {"in use, Cancel, not saved", TFile::inUse, false, true, kStatusInUse, O::inUse, false, 1},
-      {"a folder, Cancel", TFile::folder, false, false, kStatusNotOpened, O::notOpened, false, 1},
-      {"empty, OK", TFile::empty, true, false, kStatusNotReadToEnd, O::notReadToEnd, false, 4},
-      {"empty, OK, not saved", TFile::empty, true, true, kStatusNotReadToEnd, O::answered, true, 1},
-      {"no file, OK", TFile::none, true, false, kStatusNoTransferFile, O::answered, false, 3},
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    TRestoreFileOps restore;
-    TTempFolder folder;
-    const TRunSetup setup{folder.Path(""), folder.Path("JWC_TEMP.TXT"), "", false};
-    if (c.file == TFile::folder) std::filesystem::create_directory(setup.transferFile);
-    if (c.file != TFile::folder && c.file != TFile::none) {
-      WriteBytes(setup.transferFile, c.file == TFile::empty ? "" : "ch 1 2 1 0 \"A\r\n");
-    }
-    if (c.file == TFile::inUse) {
-      jwwFileOps.openRead = [](const std::string&) -> TJwwFile { throw TJwwFileInUse(); };
-    }
-    if (c.saveFails) jwwFileOps.replace = [](const std::string&, const std::string&) { return false; };
-    TFakeWindow window;
-    TRunFlow run(window, setup);
-    run.Open();
-    EXPECT_EQ(window.status, c.status.empty() ? TextCountStatus(1) : std::string(c.status));
-    c.ok ? run.Confirm() : run.RequestClose();
-    std::vector<std::string> expected;
-    if (c.toldSaveFailed) expected.push_back(SaveFailedMessage(setup.folder));
-    if (c.toldAs != O::answered) expected.push_back(UnaskedHqMessage(c.toldAs, setup.folder));
-    EXPECT_EQ(window.told, expected);
-    EXPECT_EQ(run.ExitCode(), c.exitCode);
   }
 }
 
