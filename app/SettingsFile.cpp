@@ -5,8 +5,7 @@
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/seams/JwwFileOps.h"
-#include "transfer/write/JwwNumberForms.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 
