@@ -11,8 +11,9 @@
 // This is the library's one public header: the flip, the window and the other
 // programs include it and no other header of transfer/. The one exception
 // is an adapter that plugs into the file seam (platform/, the Windows
-// program's file operations): it includes seams/JwwSeams.h. Tests may include
-// any header, to test a layer's inner parts.
+// program's file operations, the fuzz targets' files in memory): it includes
+// seams/JwwSeams.h. Tests may include any header, to test a layer's inner
+// parts.
 #pragma once
 
 #include "transfer/read/JwwReader.h"
