@@ -6,8 +6,7 @@
 #include <utility>
 
 #include "common/MyFunc.h"
-#include "transfer/seams/JwwFileOps.h"
-#include "transfer/write/JwwNumberForms.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

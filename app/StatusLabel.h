@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "transfer/seams/JwwProgress.h"
+#include "transfer/JwwGaibu.h"
 
 class TStatusLabel final : public TJwwProgress {
  public:

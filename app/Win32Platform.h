@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "transfer/seams/JwwFileOps.h"
+#include "transfer/seams/JwwSeams.h"
 
 // --- Text conversion -----------------------------------------------------------
 

@@ -18,7 +18,7 @@
 #include "bench/BenchReport.h"
 #include "bench/SizeMeasurement.h"
 #include "bench/SyntheticDrawing.h"
-#include "transfer/seams/JwwPieceRunner.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

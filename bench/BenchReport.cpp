@@ -1,4 +1,4 @@
-// Markdown tables, so that a run can go into the README as printed.
+// Markdown tables, so that a run can go into docs/performance.md as printed.
 #include "bench/BenchReport.h"
 
 #include <string>

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "transfer/seams/JwwFileOps.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

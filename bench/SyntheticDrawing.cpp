@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

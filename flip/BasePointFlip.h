@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-#include "transfer/seams/JwwProgress.h"
-#include "transfer/store/JwwStore.h"
+#include "transfer/JwwGaibu.h"
 
 // Flip types, the index of the window's radio item; any other value changes
 // nothing.

@@ -19,7 +19,7 @@
 #include <string>
 
 #include "flip/BasePointFlip.h"
-#include "transfer/seams/JwwProgress.h"
+#include "transfer/JwwGaibu.h"
 
 // Opening: empties the store (JwwInit), reads the transfer file at `path`
 // into it (JwwReadFile; an empty path, a program that cannot tell its own

@@ -1,6 +1,6 @@
 #include "flip/StatusTexts.h"
 
-#include "transfer/write/JwwNumberForms.h"
+#include "common/MyFunc.h"
 
 namespace {
 

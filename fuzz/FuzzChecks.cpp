@@ -7,10 +7,7 @@
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/seams/JwwPieceRunner.h"
-#include "transfer/store/JwwEntityKinds.h"
-#include "transfer/store/JwwStore.h"
-#include "transfer/write/JwwOutputLines.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

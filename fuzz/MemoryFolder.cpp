@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "transfer/seams/JwwFileOps.h"
+#include "transfer/seams/JwwSeams.h"
 
 namespace {
 

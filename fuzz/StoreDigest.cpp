@@ -12,8 +12,7 @@
 #include <string_view>
 #include <type_traits>
 
-#include "transfer/store/JwwEntityKinds.h"
-#include "transfer/store/JwwStore.h"
+#include "transfer/JwwGaibu.h"
 
 namespace {
 

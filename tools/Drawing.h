@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "transfer/store/JwwStore.h"
+#include "transfer/JwwGaibu.h"
 
 struct DrawnText {
   std::string text;      // Shift-JIS bytes, as stored

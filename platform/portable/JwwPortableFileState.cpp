@@ -1,5 +1,5 @@
 // portable/: the C library alone, for any target whose system interface the core does not know.
-#include "transfer/seams/JwwSystemFileState.h"
+#include "transfer/seams/JwwSeams.h"
 
 std::optional<TJwwFileState> JwwSystemFileState(std::FILE*) {
   return std::nullopt;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "transfer/seams/JwwSystemFileState.h"
+#include "transfer/seams/JwwSeams.h"
 
 namespace {
 

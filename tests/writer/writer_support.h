@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "transfer/JwwGaibu.h"
+// The writer's own parts, which its tests reach beside its public header.
+#include "transfer/write/JwwEntityCommands.h"
+#include "transfer/write/JwwEntityWriters.h"
 
 using Lines = std::vector<std::string>;
 

@@ -2,8 +2,8 @@
 // splitter carries nothing over, so a fresh splitter cuts its lines exactly as
 // the whole file's would. The tokens stay views into the piece's own bytes (or
 // into a side buffer for the rare token that had to be copied) and the reals
-// are converted beforehand, so applying a line is only the reader's dispatch
-// of its statement.
+// are converted beforehand, so applying a line is only the step the reader
+// hands in: the dispatch of its statement.
 //
 // The read turn: a piece's bytes are read in its Prepare, on either thread,
 // but one piece at a time and in file order. Piece n waits until pieces 0 to
@@ -36,10 +36,8 @@
 
 #include "common/MyFunc.h"
 #include "transfer/read/JwwLineSplitter.h"
-#include "transfer/read/JwwReader.h"
 #include "transfer/read/JwwTokenizer.h"
-#include "transfer/seams/JwwBlockAllocSeam.h"
-#include "transfer/seams/JwwPieceRunner.h"
+#include "transfer/seams/JwwSeams.h"
 
 namespace {
 
@@ -174,7 +172,7 @@ class TTokenizeLines final : public TJwwLineHandler {
 
 class TReadInPieces final : public TJwwPieceWork {
  public:
-  explicit TReadInPieces(TJwwFile file) : file_(file) {}
+  TReadInPieces(TJwwFile file, void (*apply)(const TJwwLineTokens&)) : file_(file), apply_(apply) {}
 
   // True when every piece was read and applied. Only after JwwRunPieces.
   bool Complete() const { return !readFailed_ && !statementsAfterEnd_ && !lineCut_; }
@@ -210,8 +208,7 @@ class TReadInPieces final : public TJwwPieceWork {
     const TPiece& p = pieces_[slot];
     uint32_t first = 0;
     for (uint32_t end : p.lineEnds) {
-      JwwApplyTokens(
-          {p.tokens.get() + first, static_cast<int>(end - first), p.reals.get() + first});
+      apply_({p.tokens.get() + first, static_cast<int>(end - first), p.reals.get() + first});
       first = end;
     }
     statementsAfterEnd_ = p.statementsAfterMark;
@@ -362,6 +359,7 @@ class TReadInPieces final : public TJwwPieceWork {
   }
 
   TJwwFile file_;
+  void (*apply_)(const TJwwLineTokens&);  // Finish only, on the calling thread
   TPiece pieces_[kJwwPieceSlots];
   int64_t produced_ = 0;  // Produce only
 
@@ -384,8 +382,9 @@ class TReadInPieces final : public TJwwPieceWork {
 
 }  // namespace
 
-bool JwwReadLinesInPieces(TJwwFile file, uint64_t& bytesRead) {
-  TReadInPieces read(file);
+bool JwwReadLinesInPieces(TJwwFile file, uint64_t& bytesRead,
+                          void (*apply)(const TJwwLineTokens& tokens)) {
+  TReadInPieces read(file, apply);
   JwwRunPieces(read);
   bytesRead += read.BytesRead();  // the helper has left the work: its reads are seen
   return read.Complete();

@@ -8,14 +8,17 @@
 
 #include <cstdint>
 
-#include "transfer/seams/JwwFileOps.h"
+#include "transfer/read/JwwTokenizer.h"
+#include "transfer/seams/JwwSeams.h"
 
-// Reads the open `file` to its end and applies every line to the store, as
+// Reads the open `file` to its end and hands every line that holds a token,
+// split into tokens, to `apply`, in file order and on the calling thread, as
 // the line-by-line loop does; `bytesRead` gains the bytes read.
 // jwwFileOps.read may be called on the helper thread, one call at a time.
 // False when a read fails, a mark inside a line cuts data off or statements
 // follow the end-of-file mark (as JwwFeedLines tells); what was
 // applied before stays, in whole lines. Throws std::bad_alloc when memory runs
-// out, on either thread, and passes on whatever a read throws; the helper
-// has left the work by then.
-bool JwwReadLinesInPieces(TJwwFile file, uint64_t& bytesRead);
+// out, on either thread, and passes on whatever a read or `apply` throws; the
+// helper has left the work by then.
+bool JwwReadLinesInPieces(TJwwFile file, uint64_t& bytesRead,
+                          void (*apply)(const TJwwLineTokens& tokens));

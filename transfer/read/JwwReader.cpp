@@ -16,9 +16,7 @@
 #include "transfer/read/JwwReaderAttributes.h"
 #include "transfer/read/JwwReaderEntities.h"
 #include "transfer/read/JwwTokenizer.h"
-#include "transfer/seams/JwwFileOps.h"
-#include "transfer/seams/JwwPieceRunner.h"
-#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/seams/JwwSeams.h"
 #include "transfer/store/JwwStore.h"
 
 TJwwReadResult jwwReadResult = jrNoFile;
@@ -231,7 +229,7 @@ bool ReadLinesOnOneThread(TJwwFile file, uint64_t& bytesRead) {
 }
 
 bool ReadAllLines(TJwwFile file, uint64_t& bytesRead) {
-  return jwwUseSecondThread ? JwwReadLinesInPieces(file, bytesRead)
+  return jwwUseSecondThread ? JwwReadLinesInPieces(file, bytesRead, JwwApplyTokens)
                             : ReadLinesOnOneThread(file, bytesRead);
 }
 

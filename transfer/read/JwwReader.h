@@ -1,4 +1,7 @@
-// The reader of the host's transfer file.
+// The reader of the host's transfer file. This is the layer's one public
+// header; the rest of this folder (the line splitter, the tokenizer, the
+// statements' attribute and entity halves, the reading in pieces) is the
+// reader's own.
 #pragma once
 
 #include <string>

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/store/JwwEntityKinds.h"
 #include "transfer/store/JwwStore.h"
 
 namespace {

@@ -1,7 +1,8 @@
 // What the system tells of a file beyond what the C library can, for the
 // file seam's standard operations (JwwFileOps.cpp). The core declares it
 // and includes no platform header; the build links one platform library
-// that gives it (platform/): fstat and stat on a POSIX system, nothing
+// that gives it (platform/): fstat and stat on a POSIX system other than
+// macOS, which names the stamps otherwise; nothing more on macOS and
 // elsewhere. Threads: as the seam's `state` and `pathState`.
 #pragma once
 
@@ -9,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "transfer/seams/JwwFileOps.h"
+#include "transfer/seams/JwwFileState.h"
 
 // Takes an open stream of the C library. Gives what the system tells of the
 // file behind it (with `told` false and size -1 when the system could not

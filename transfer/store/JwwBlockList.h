@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "transfer/seams/JwwBlockAllocSeam.h"
+#include "transfer/seams/JwwSeams.h"
 
 // The count of a block list, apart from its record type, so that a table can
 // count the records of lists of every type alike.

@@ -1,12 +1,14 @@
-// The one table of the fifteen entity kinds, and the one table of the ten
-// text keywords. Each kind's row names its number, the keyword of its
-// statement where it has one of its own, and its array in the store.
-// Clearing and releasing the store, counting records, the reader's choice of
-// array and every walk over the records follow the table and need nothing
-// more for a new kind. A new kind still needs its record and array
-// (JwwStore), its statement (JwwReader, JwwReaderEntities), and its command
-// and writer (JwwEntityCommands, JwwEntityWriters, whose table of writers the
-// output pass dispatches on; the compiler holds it to this table's order).
+// The fifteen kinds' arrays, the one table of the kinds and the one table of
+// the ten text keywords. Each kind's row names its number, the keyword of its
+// statement where it has one of its own, and its array. Clearing and
+// releasing the store, counting records and every walk over the records
+// follow the table and need nothing more for a new kind; the reader chooses
+// an array through it only for the solids that share a record. A new kind
+// still needs its record (JwwRecords.h) and its array (here and in
+// JwwEntityKinds.cpp), its statement (JwwReader, JwwReaderEntities), and its
+// command and writer (JwwEntityCommands, JwwEntityWriters, whose table of
+// writers the output pass dispatches on; the compiler holds it to this
+// table's order).
 #pragma once
 
 #include <cstdint>
@@ -14,7 +16,28 @@
 #include <tuple>
 #include <type_traits>
 
-#include "transfer/store/JwwStore.h"
+#include "transfer/store/JwwBlockList.h"
+#include "transfer/store/JwwRecords.h"
+
+// The records of each kind, in the order read.
+extern TJwwBlockList<TJwwEntLine> jwwLines;
+extern TJwwBlockList<TJwwEntCircle> jwwCircles;
+extern TJwwBlockList<TJwwEntArc> jwwArcs;
+extern TJwwBlockList<TJwwEntText> jwwTexts;
+extern TJwwBlockList<TJwwEntPoint> jwwPoints;
+extern TJwwBlockList<TJwwEntPointEx> jwwPointExs;
+extern TJwwBlockList<TJwwEntLineText> jwwLineTexts;
+extern TJwwBlockList<TJwwEntBlk> jwwBlks;
+extern TJwwBlockList<TJwwEntSolid2> jwwSolid2s;
+extern TJwwBlockList<TJwwEntSolid3> jwwSolid3s;
+extern TJwwBlockList<TJwwEntSolid4> jwwSolid4s;
+extern TJwwBlockList<TJwwEntSolidSc> jwwSolidScs;
+extern TJwwBlockList<TJwwEntSolidSe> jwwSolidSes;
+extern TJwwBlockList<TJwwEntSolidSo> jwwSolidSos;
+extern TJwwBlockList<TJwwEntSolidSg> jwwSolidSgs;
+
+// Number of records of `kind` (0 for a kind outside 1..15).
+int32_t JwwKindCount(int32_t kind);
 
 // Text keywords by text kind ("ch" 0 .. "c2" 9).
 inline constexpr std::string_view kJwwTextKeywords[] = {"ch", "cv", "cs", "cr", "co",

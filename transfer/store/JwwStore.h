@@ -1,6 +1,30 @@
 // The entity store: the in-memory image of the transfer file. One store per
 // process, held as module-level state and read and written directly by the
-// reader, the writer and the flip.
+// reader, the writer and the flip. This is the store's one public header:
+// besides the state and operations below it gives the records (JwwRecords.h)
+// and the kinds' arrays and table (JwwEntityKinds.h), which the layers above
+// reach through it alone.
+//
+// Who writes each global and who reads it, in the three phases of a run:
+// read (JwwReadFile, as the window opens), flip (FlipAllTexts, on OK) and
+// write (ResetWriterState once the file is read, then the output pass on
+// OK). JwwInit and JwwRelease set and free every one of them besides;
+// between read and flip the window reads the number of texts.
+//
+//   global                          read phase          flip phase    write phase
+//   entityOrder, the kind arrays    reader appends      -             writer reads, in order
+//   jwwTexts: basePoint, x, y       reader sets         flip changes  writer reads
+//   blockNames                      reader appends      -             - (kept as read)
+//   jwwHeader                       reader sets; reads  -             writer reads bzFlag,
+//                                   textTypes                         lineWidthSeen
+//   initialAttributes               reader sets         -             writer reads
+//   currentAttributes, attrPending  reader: its         -             writer: ResetWriterState,
+//                                   running state                     then what it wrote last
+//   polylineCount, inPolyline,      reader: its state   -             -
+//   lineTextPending, pendingLine    between lines
+//
+// No other layer's state is shared: the output lines belong to the writer,
+// jwwReadResult to the reader, and the seams' switches are set before a run.
 #pragma once
 
 #include <cstdint>
@@ -9,136 +33,17 @@
 #include <vector>
 
 #include "transfer/store/JwwBlockList.h"
+#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/store/JwwRecords.h"
 
-enum TJwwEntKind : int32_t {
-  jekLine = 1,
-  jekCircle = 2,
-  jekArc = 3,
-  jekText = 4,
-  jekPoint = 5,
-  jekPointEx = 6,
-  jekLineText = 7,
-  jekBlk = 8,
-  jekSolid2 = 9,
-  jekSolid3 = 10,
-  jekSolid4 = 11,
-  jekSolidSc = 12,
-  jekSolidSe = 13,
-  jekSolidSo = 14,
-  jekSolidSg = 15,
-};
-constexpr int32_t kJwwKindCount = 15;
+// --- Entities ----------------------------------------------------------------
 
-// Longest text field of a text record, in bytes.
-constexpr size_t kJwwShortStrMax = 255;
+extern TJwwBlockList<TJwwEntRef> entityOrder;
 
-// A text field of at most 255 bytes. The bytes live in the store's text arena,
-// which never moves them; a zero-filled value is the empty string.
-struct TJwwShortStr {
-  const char* data;
-  uint32_t size;
-  std::string_view View() const { return {data, size}; }
-};
+// Block names have no length limit; a block record names its entry here.
+extern std::vector<std::string> blockNames;
 
-struct TJwwEntHead {
-  int32_t indicatedPointNo;
-  int32_t layerGroup;
-  int32_t layer;
-  int32_t colour;
-  int32_t lineType;
-  int32_t lineWidth;
-  int32_t zFlags;
-};
-
-struct TJwwEntLine {
-  TJwwEntHead head;
-  int32_t polylineNo;
-  double x1, y1, x2, y2;
-};
-
-struct TJwwEntCircle {
-  TJwwEntHead head;
-  double cx, cy, radius;
-};
-
-struct TJwwEntArc {
-  TJwwEntHead head;
-  double cx, cy, radius, startAngle, endAngle, flatness, tilt;
-};
-
-struct TJwwEntText {
-  TJwwEntHead head;
-  int32_t
-      textKind;  // "ch" 0, "cv" 1, "cs" 2, "cr" 3, "co" 4, "cp" 5, "ct" 6, "ck" 7, "cz" 8, "c2" 9
-  int32_t basePoint;  // 0..8: column + 3 * row
-  int32_t textType;   // 1..10: an entry of textTypes; otherwise a free size
-  double width, height, spacing;
-  double x, y;    // insertion point
-  double dx, dy;  // direction vector
-  TJwwShortStr fontName;
-  TJwwShortStr text;
-};
-
-struct TJwwEntPoint {
-  TJwwEntHead head;
-  double x, y;
-};
-
-struct TJwwEntPointEx {
-  TJwwEntHead head;
-  double x, y, value1, value2;
-  int32_t pointCode;
-};
-
-struct TJwwEntLineText {
-  TJwwEntHead head;
-  TJwwEntLine line;
-  TJwwEntText text;
-};
-
-struct TJwwEntBlk {
-  TJwwEntHead head;
-  double x, y;
-  uint32_t blockName;  // index into blockNames
-};
-
-struct TJwwEntSolid2 {
-  TJwwEntHead head;
-  int32_t solidColour;
-  double x1, y1, x2, y2;
-};
-
-struct TJwwEntSolid3 {
-  TJwwEntHead head;
-  int32_t solidColour;
-  double x1, y1, x2, y2, x3, y3;
-};
-
-struct TJwwEntSolid4 {
-  TJwwEntHead head;
-  int32_t solidColour;
-  double x1, y1, x2, y2, x3, y3, x4, y4;
-};
-
-struct TJwwEntSolidSc {  // also the "se" solid
-  TJwwEntHead head;
-  int32_t solidColour;
-  double values[7];
-  int32_t code;
-};
-using TJwwEntSolidSe = TJwwEntSolidSc;
-
-struct TJwwEntSolidSo {  // also the "sg" solid
-  TJwwEntHead head;
-  int32_t solidColour;
-  double values[8];
-};
-using TJwwEntSolidSg = TJwwEntSolidSo;
-
-struct TJwwEntRef {
-  int32_t kind;
-  int32_t index;
-};
+// --- Header settings -----------------------------------------------------------
 
 struct TJwwTextType {
   double width, height, spacing;
@@ -150,33 +55,6 @@ struct TJwwIndicatedPoint {
   double x, y;
   int32_t snapKind;  // 0 none, 1 "-", 2 "ln", 3 "ci", 4 "ch"
 };
-
-// --- Entities ----------------------------------------------------------------
-
-extern TJwwBlockList<TJwwEntRef> entityOrder;
-extern TJwwBlockList<TJwwEntLine> jwwLines;
-extern TJwwBlockList<TJwwEntCircle> jwwCircles;
-extern TJwwBlockList<TJwwEntArc> jwwArcs;
-extern TJwwBlockList<TJwwEntText> jwwTexts;
-extern TJwwBlockList<TJwwEntPoint> jwwPoints;
-extern TJwwBlockList<TJwwEntPointEx> jwwPointExs;
-extern TJwwBlockList<TJwwEntLineText> jwwLineTexts;
-extern TJwwBlockList<TJwwEntBlk> jwwBlks;
-extern TJwwBlockList<TJwwEntSolid2> jwwSolid2s;
-extern TJwwBlockList<TJwwEntSolid3> jwwSolid3s;
-extern TJwwBlockList<TJwwEntSolid4> jwwSolid4s;
-extern TJwwBlockList<TJwwEntSolidSc> jwwSolidScs;
-extern TJwwBlockList<TJwwEntSolidSe> jwwSolidSes;
-extern TJwwBlockList<TJwwEntSolidSo> jwwSolidSos;
-extern TJwwBlockList<TJwwEntSolidSg> jwwSolidSgs;
-
-// Block names have no length limit; a block record names its entry here.
-extern std::vector<std::string> blockNames;
-
-// Number of records of `kind` (0 for a kind outside 1..15).
-int32_t JwwKindCount(int32_t kind);
-
-// --- Header settings -----------------------------------------------------------
 
 struct TJwwHeader {
   std::string drawingFileName;

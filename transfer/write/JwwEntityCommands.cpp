@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "common/MyFunc.h"
-#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/store/JwwStore.h"
 #include "transfer/write/JwwCommandLine.h"
 #include "transfer/write/JwwOutputLines.h"
 #include "transfer/write/JwwWritability.h"

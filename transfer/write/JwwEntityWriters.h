@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <iterator>
 
-#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/store/JwwStore.h"
 #include "transfer/write/JwwOutputLines.h"
 
 struct TJwwEntityWriter {

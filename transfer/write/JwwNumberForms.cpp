@@ -1,14 +1,12 @@
-// The integer, hex digit and real forms of the output lines, built in the
-// caller's buffer: no locale, no allocation. Integers come from
-// std::to_chars (exact on every platform); reals in the fixed range take a
-// short route when they were written with at most 15 digits (most values the
+// The hex digit and real forms of the output lines, built in the caller's
+// buffer: no locale, no allocation. Reals in the fixed range take a short
+// route when they were written with at most 15 digits (most values the
 // host writes), else an exact integer route, and otherwise the general route
 // of the project's own integer arithmetic, so that every platform writes the
 // same digits.
 #include "transfer/write/JwwNumberForms.h"
 
 #include <bit>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
@@ -300,10 +298,6 @@ char* WriteFixedDigits(char* out, uint64_t digits, int exponent) {
 }
 
 }  // namespace
-
-char* FormatInt(char* out, int32_t value) {
-  return std::to_chars(out, out + kJwwNumberMax, value).ptr;
-}
 
 char* FormatHex(char* out, int32_t value) {
   static constexpr char kHexDigits[] = "0123456789ABCDEF";

@@ -1,14 +1,13 @@
-// The three number forms of every output line. Each writes into `out`, which
-// must have room for kJwwNumberMax bytes, and returns the end of what it
-// wrote. No locale is consulted: the decimal separator is always ".".
+// The number forms of the output lines: the integer form, which the status
+// texts and the settings file use too (common/IntegerForm.h), and the
+// writer's own hex digit and real forms. Each writes into `out`, which must
+// have room for kJwwNumberMax bytes, and returns the end of what it wrote. No
+// locale is consulted: the decimal separator is always ".".
 #pragma once
 
 #include <cstdint>
 
-constexpr int kJwwNumberMax = 32;
-
-// Decimal digits, "-" for negatives, never "+".
-char* FormatInt(char* out, int32_t value);
+#include "common/MyFunc.h"
 
 // Upper-case hexadecimal digits without leading zeros (a negative value gives
 // the eight digits of its 32-bit two's complement).

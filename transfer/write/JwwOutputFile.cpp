@@ -9,7 +9,7 @@
 #include <string_view>
 #include <utility>
 
-#include "transfer/seams/JwwFileOps.h"
+#include "transfer/seams/JwwSeams.h"
 #include "transfer/write/JwwOutputLines.h"
 
 namespace {

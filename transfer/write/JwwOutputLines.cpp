@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "common/MyFunc.h"
-#include "transfer/seams/JwwBlockAllocSeam.h"
-#include "transfer/store/JwwEntityKinds.h"
+#include "transfer/seams/JwwSeams.h"
+#include "transfer/store/JwwStore.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <array>
 #include <vector>
 
-#include "transfer/seams/JwwPieceRunner.h"
+#include "transfer/seams/JwwSeams.h"
 #include "transfer/store/JwwStore.h"
 #include "transfer/write/JwwAttributeWriters.h"
 #include "transfer/write/JwwEntityWriters.h"

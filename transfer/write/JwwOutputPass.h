@@ -1,7 +1,7 @@
 // The output pass over the whole store.
 #pragma once
 
-#include "transfer/seams/JwwProgress.h"
+#include "transfer/seams/JwwSeams.h"
 
 // Writes "bz" when the input held it, then every entity in input order, then
 // the closing layer group and layer lines. Before entities 1, 101, 201, ... it
