@@ -19,7 +19,7 @@
 
 #include "app/SettingsFile.h"
 #include "flip/ConfirmedRun.h"
-#include "transfer/seams/JwwProgress.h"
+#include "transfer/JwwGaibu.h"
 
 // Exit codes of the program, one for each way it can end.
 inline constexpr int kExitAnswered = 0;      // the answer saved, or no answer due
