@@ -11,6 +11,7 @@ packages=(
   wine64 wine fonts-wine xvfb xdotool x11-utils
   fonts-ipafont-gothic imagemagick librsvg2-bin
   unzip
+  gawk mawk
 )
 
 missing=()

@@ -31,6 +31,12 @@ bool AnyBitBelow(const TBigUnsigned& a, int64_t position) {
   return part != 0 && whole < a.limbs.size() && (a.limbs[whole] & ((1u << part) - 1)) != 0;
 }
 
+// Number of significant bits; 0 for zero.
+int64_t BitLength(const TBigUnsigned& a) {
+  if (a.limbs.empty()) return 0;
+  return static_cast<int64_t>(a.limbs.size()) * kLimbBits - std::countl_zero(a.limbs.back());
+}
+
 // a -= b in place, for a >= b.
 void SubtractInPlace(TBigUnsigned& a, const TBigUnsigned& b) {
   int64_t borrow = 0;
@@ -54,11 +60,6 @@ TBigUnsigned BigFromUint64(uint64_t value) {
 
 bool BigIsZero(const TBigUnsigned& a) {
   return a.limbs.empty();
-}
-
-int64_t BigBitLength(const TBigUnsigned& a) {
-  if (a.limbs.empty()) return 0;
-  return static_cast<int64_t>(a.limbs.size()) * kLimbBits - std::countl_zero(a.limbs.back());
 }
 
 int BigCompare(const TBigUnsigned& a, const TBigUnsigned& b) {
@@ -110,8 +111,8 @@ TBigUnsigned BigMultiply(const TBigUnsigned& a, const TBigUnsigned& b) {
   return product;
 }
 
-void BigMultiplySmall(TBigUnsigned& a, uint32_t factor, uint32_t addend) {
-  uint64_t carry = addend;
+void BigMultiplySmall(TBigUnsigned& a, uint32_t factor) {
+  uint64_t carry = 0;
   for (uint32_t& limb : a.limbs) {
     carry += uint64_t{limb} * factor;
     limb = static_cast<uint32_t>(carry);
@@ -119,19 +120,6 @@ void BigMultiplySmall(TBigUnsigned& a, uint32_t factor, uint32_t addend) {
   }
   if (carry != 0) a.limbs.push_back(static_cast<uint32_t>(carry));
   Trim(a);
-}
-
-const TBigUnsigned& BigPowerOfFive(int64_t k) {
-  static const std::vector<TBigUnsigned> powers = [] {
-    std::vector<TBigUnsigned> table(kLargestPowerOfFive + 1);
-    table[0] = BigFromUint64(1);
-    for (size_t i = 1; i < table.size(); ++i) {
-      table[i] = table[i - 1];
-      BigMultiplySmall(table[i], 5);
-    }
-    return table;
-  }();
-  return powers[static_cast<size_t>(k)];
 }
 
 uint32_t BigDivideSmall(TBigUnsigned& a, uint32_t divisor) {
@@ -251,7 +239,7 @@ uint64_t BigLow64(const TBigUnsigned& a) {
 }
 
 double BigToDouble(const TBigUnsigned& a, int64_t scale) {
-  const int64_t length = BigBitLength(a);
+  const int64_t length = BitLength(a);
   if (length == 0) return 0;
   constexpr int64_t kSignificandBits = kFractionBits + 1;
   // The lowest bit kept: 53 significant bits, or fewer where the result is

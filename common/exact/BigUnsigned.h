@@ -1,6 +1,6 @@
-// Unsigned integers of any size, for the exact routes of the number
-// conversions and of the trigonometry: the few operations they need, in plain
-// standard C++ on 32-bit limbs, so that every platform computes the same bits.
+// Unsigned integers of any size, for the exact routes of the trigonometry:
+// the few operations they need, in plain standard C++ on 32-bit limbs, so
+// that every platform computes the same bits.
 #pragma once
 
 #include <cstdint>
@@ -14,9 +14,6 @@ struct TBigUnsigned {
 TBigUnsigned BigFromUint64(uint64_t value);
 bool BigIsZero(const TBigUnsigned& a);
 
-// Number of significant bits; 0 for zero.
-int64_t BigBitLength(const TBigUnsigned& a);
-
 // -1, 0 or 1 as a is below, equal to or above b.
 int BigCompare(const TBigUnsigned& a, const TBigUnsigned& b);
 
@@ -27,13 +24,8 @@ TBigUnsigned BigSubtract(const TBigUnsigned& a, const TBigUnsigned& b);
 
 TBigUnsigned BigMultiply(const TBigUnsigned& a, const TBigUnsigned& b);
 
-// a = a * factor + addend.
-void BigMultiplySmall(TBigUnsigned& a, uint32_t factor, uint32_t addend = 0);
-
-// 5^k for 0 <= k <= kLargestPowerOfFive (every power the decimal
-// conversions of a double call for), from a table built on first use.
-constexpr int64_t kLargestPowerOfFive = 1200;
-const TBigUnsigned& BigPowerOfFive(int64_t k);
+// a = a * factor.
+void BigMultiplySmall(TBigUnsigned& a, uint32_t factor);
 
 // a = a / divisor, rounded down; gives the remainder. Takes divisor > 0.
 uint32_t BigDivideSmall(TBigUnsigned& a, uint32_t divisor);
