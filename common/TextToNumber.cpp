@@ -1,7 +1,7 @@
 // Conversions from the transfer file's and the settings file's number texts.
 // Both work on the bytes in place: no copy, no allocation. A real's text is
-// checked against the file's grammar here and converted by the standard
-// library's std::from_chars, which rounds correctly on every platform.
+// read by the standard library's std::from_chars, which rounds correctly on
+// every platform.
 #include "common/TextToNumber.h"
 
 #include <charconv>
@@ -52,33 +52,6 @@ bool TakeHexPrefix(std::string_view& text) {
   return false;
 }
 
-// The length of the longest run of decimal digits at the start of `text`.
-size_t DigitRun(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && IsDigit(text[i])) ++i;
-  return i;
-}
-
-// True when `text` is, as a whole, digits, an optional "." with digits and an
-// optional exponent "E"/"e" with an optional sign and at least one digit.
-// The mantissa may have no digit at all: the text is then well formed with
-// the value 0.
-bool IsRealText(std::string_view text) {
-  text.remove_prefix(DigitRun(text));
-  if (!text.empty() && text[0] == '.') {
-    text.remove_prefix(1);
-    text.remove_prefix(DigitRun(text));
-  }
-  if (!text.empty() && (text[0] == 'E' || text[0] == 'e')) {
-    text.remove_prefix(1);
-    if (!text.empty() && (text[0] == '-' || text[0] == '+')) text.remove_prefix(1);
-    const size_t exponentDigits = DigitRun(text);
-    if (exponentDigits == 0) return false;
-    text.remove_prefix(exponentDigits);
-  }
-  return text.empty();
-}
-
 }  // namespace
 
 int32_t TextToInt(std::string_view text) {
@@ -99,19 +72,26 @@ int32_t TextToInt(std::string_view text) {
   return static_cast<int32_t>(negative ? -magnitude : magnitude);
 }
 
+// The grammar's number after its sign is digits, an optional "." with
+// digits and an optional exponent ("E" or "e", an optional sign, at least
+// one digit); a mantissa without any digit is well formed and reads 0.
+// std::from_chars in its general format takes the C library's decimal form
+// for strtod without a sign: a digit sequence, with a digit at least,
+// optionally holding a ".", then the same exponent; and besides that a "-"
+// sign, infinities, NaNs (but no hexadecimal form, which is its hex
+// format's). So for a text that begins with a digit or ".", which shuts out
+// those extras, "from_chars takes the whole text" is the grammar itself, but
+// for the mantissa without digits (".", ".e5"), which it refuses and which
+// reads 0 anyway; every text that begins otherwise reads 0 too, well formed
+// ("e5") or not. from_chars rounds correctly whatever the length. It gives
+// result_out_of_range, leaving `value` alone, for a value beyond the largest
+// double or one that rounds to zero: both read as 0 like any unreadable
+// number. A result below the least normal double is no failure: it comes
+// back as the subnormal nearest to the text.
 double TextToReal(std::string_view text) {
   text = SkipBlanks(text);
-  if (text.empty()) return 0;
   const bool negative = TakeSign(text);
-  if (text.empty() || !IsRealText(text)) return 0;
-  // The checked text has no sign, and no "inf", "nan" or hexadecimal form,
-  // which from_chars would take: what it reads is exactly the grammar's
-  // number, correctly rounded whatever its length. It refuses a mantissa
-  // without digits (".", "e5"), whose value is 0, and gives
-  // result_out_of_range, leaving `value` alone, for a value beyond the
-  // largest double or one that rounds to zero: both read as 0 like any
-  // unreadable number. A result below the least normal double is no
-  // failure: it comes back as the subnormal nearest to the text.
+  if (text.empty() || (!IsDigit(text[0]) && text[0] != '.')) return 0;
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return 0;

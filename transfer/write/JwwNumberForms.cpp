@@ -1,14 +1,16 @@
 // The integer, hex digit and real forms of the output lines, built in the
 // caller's buffer: no locale, no allocation. Integers come from
 // std::to_chars; a real's decimal digits come from std::to_chars in
-// scientific form with 18 significant digits, which is exact on every
-// platform (correctly rounded from the double's exact value, whatever the C
+// scientific form, the same on every platform (exact, whatever the C
 // runtime), and are then rounded and laid out here.
 #include "transfer/write/JwwNumberForms.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -30,28 +32,59 @@ struct DecimalDigits {
   int exponent;
 };
 
-// The real form's digits of a positive finite magnitude: its 18 significant
-// digits rounded to nearest, from std::to_chars ("d.ddddddddddddddddde-ddd"),
-// then rounded half-up on the 16th digit to 15, carrying as far as needed
-// (99..9 becomes 1 in the next decade), trailing zeros dropped.
-DecimalDigits RealDigits(double magnitude) {
-  constexpr int kPointAt = 1;
-  constexpr int kExponentAt = kExactDigits + 1;  // the "e" after the point and the digits
-  char text[32];  // 24 bytes at most: 18 digits, the point, "e", a sign, 3 digits
-  const char* const end =
-      std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
-                    kExactDigits - 1)
-          .ptr;
-  DecimalDigits d;
+// The exponent of a scientific text from std::to_chars, which writes "e", a
+// sign and two or three digits; [exponent, end) is that part.
+int ScientificExponent(const char* exponent, const char* end) {
+  int power = 0;
+  std::from_chars(exponent + 2, end, power);
+  return exponent[1] == '-' ? -power : power;
+}
+
+// The digits d1..dn of `d` from a scientific mantissa "d[.ddd]" of
+// `significant` digits (at most kRealDigits) at `text`.
+void TakeDigits(DecimalDigits& d, const char* text, int significant) {
   d.digits[0] = text[0];
-  std::memcpy(d.digits + 1, text + kPointAt + 1, kRealDigits - 1);
-  int power = 0;  // the exponent after "e": 10^power <= magnitude
-  const char* digits = text + kExponentAt + 2;  // after "e" and its sign, always written
-  std::from_chars(digits, end, power);
-  if (text[kExponentAt + 1] == '-') power = -power;
-  d.exponent = power + 1;
-  d.count = kRealDigits;
-  if (text[kPointAt + kRealDigits] >= '5') {  // the 16th digit
+  if (significant > 1) std::memcpy(d.digits + 1, text + 2, static_cast<size_t>(significant - 1));
+  d.count = significant;
+}
+
+// The real form's digits of a positive finite magnitude: its 18 significant
+// digits rounded to nearest, rounded half-up on the 16th digit to 15,
+// carrying as far as needed (99..9 becomes 1 in the next decade), trailing
+// zeros dropped.
+//
+// First, for a normal magnitude, the shortest text that std::to_chars reads
+// back as it: when that has at most 15 significant digits (nearly every
+// value read from the file has), they are the answer. The text lies within
+// half a unit in the last place of the magnitude, at most 2^-53 of it for a
+// normal double and so less than 0.12 units of the magnitude's 15th digit
+// (in whichever decade it lies); the 18-digit rounding moves by 0.0005
+// units more, and the half-up rounding to 15 digits then lands on those
+// digits again. (A subnormal's last place is larger, and its shortest text
+// may lie further off.) Otherwise the 18 digits come from std::to_chars
+// with that precision and are rounded here.
+DecimalDigits RealDigits(double magnitude) {
+  char text[32];  // at most 24 bytes: 18 digits, the point, "e", a sign, 3 digits
+  DecimalDigits d;
+  const char* end;
+  if (magnitude >= std::numeric_limits<double>::min()) {
+    end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
+    const char* exponent = end[-4] == 'e' ? end - 4 : end - 5;
+    const int shortest = exponent == text + 1 ? 1 : static_cast<int>(exponent - text) - 1;
+    if (shortest <= kRealDigits) {
+      TakeDigits(d, text, shortest);
+      d.exponent = ScientificExponent(exponent, end) + 1;
+      return d;
+    }
+  }
+
+  end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
+                      kExactDigits - 1)
+            .ptr;
+  TakeDigits(d, text, kRealDigits);
+  // The exponent follows the first digit, the point and 17 more.
+  d.exponent = ScientificExponent(text + kExactDigits + 1, end) + 1;
+  if (text[kRealDigits + 1] >= '5') {  // the 16th digit
     int i = kRealDigits - 1;
     while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
     if (i >= 0) {
@@ -109,6 +142,28 @@ char* WriteFixed(char* out, const DecimalDigits& d) {
   return CopyDigits(out, d.digits + d.exponent, d.count - d.exponent);
 }
 
+// The real forms last written on this thread, found by the magnitude's
+// bits: a drawing repeats many values (a line ends where the next begins, a
+// rectangle's corners share their x and y), and copying a text costs a
+// fraction of converting the value again. A copy is the text that the same
+// bits gave before, so it cannot differ from a fresh one.
+constexpr int kRealFormMax = 23;  // "1.23456789012345E-308" and room to spare
+static_assert(1 + kRealFormMax <= kJwwNumberMax, "a sign and a slot fit in the caller's room");
+struct TRecentRealForm {
+  uint64_t bits;  // the magnitude's; 0 (that of zero, which is never kept) when empty
+  uint8_t length;
+  char text[kRealFormMax];
+};
+constexpr int kRecentRealFormBits = 8;
+thread_local std::array<TRecentRealForm, size_t{1} << kRecentRealFormBits> recentRealForms;
+
+// The slot of `bits` in recentRealForms: the top bits of a multiplicative
+// hash, which spreads values that differ only in their low bits.
+TRecentRealForm& RecentSlot(uint64_t bits) {
+  constexpr uint64_t kGoldenRatio = 0x9E3779B97F4A7C15;
+  return recentRealForms[(bits * kGoldenRatio) >> (64 - kRecentRealFormBits)];
+}
+
 }  // namespace
 
 char* FormatInt(char* out, int32_t value) {
@@ -133,9 +188,21 @@ char* FormatReal(char* out, double value) {
   if (value == 0) return CopyText(out, "0");  // either sign
   if (std::signbit(value)) *out++ = '-';
   if (std::isinf(value)) return CopyText(out, "INF");
-  const DecimalDigits d = RealDigits(std::fabs(value));
-  if (d.exponent < kFixedMinExponent || d.exponent > kFixedMaxExponent) {
-    return WriteScientific(out, d);
+  const double magnitude = std::fabs(value);
+  const uint64_t bits = std::bit_cast<uint64_t>(magnitude);
+  TRecentRealForm& recent = RecentSlot(bits);
+  if (recent.bits == bits) {
+    // The whole slot in one fixed-size copy: the bytes past the text fall
+    // within the room the caller gives.
+    std::memcpy(out, recent.text, kRealFormMax);
+    return out + recent.length;
   }
-  return WriteFixed(out, d);
+  const DecimalDigits d = RealDigits(magnitude);
+  char* const end = d.exponent < kFixedMinExponent || d.exponent > kFixedMaxExponent
+                        ? WriteScientific(out, d)
+                        : WriteFixed(out, d);
+  recent.bits = bits;
+  recent.length = static_cast<uint8_t>(end - out);
+  std::memcpy(recent.text, out, kRealFormMax);
+  return end;
 }
