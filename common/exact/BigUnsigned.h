@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 // Least significant limb first; no zero limb at the top, so zero has none.
@@ -45,6 +46,10 @@ uint64_t BigLow64(const TBigUnsigned& a);
 // a * 2^scale rounded to the nearest double, ties to even, subnormals
 // included; infinity when it is beyond the largest double.
 double BigToDouble(const TBigUnsigned& a, int64_t scale);
+
+// The same for an integer given as its limbs, least significant first, with
+// any number of zero limbs at the top: for fixed-width integers.
+double LimbsToDouble(std::span<const uint32_t> limbs, int64_t scale);
 
 // |x| * 2^scale rounded down, for a finite x: exact whenever 2^-scale divides
 // x, as it does for every double once scale >= 1074.
