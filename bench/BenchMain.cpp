@@ -3,7 +3,8 @@
 // child process so that its peak memory is its own. With --peers it times
 // the console pipeline (jwwpipeline, beside jwwbench) against the same flip
 // in awk under gawk and mawk instead, as whole processes, on a drawing of
-// 600,000 entities unless --sizes says otherwise.
+// 600,000 entities unless --sizes says otherwise. --smoke runs both once on
+// a small drawing and checks that every run did its work.
 //
 //   jwwbench [--sizes 10000,100000,1000000] [--runs 5] [--seed 1] [--dir DIR] [--keep]
 //            [--one-thread]
@@ -110,6 +111,7 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
     options.sizes = {kSmokeEntities};
     options.runs = 1;
     options.peers = false;
+    options.sizesGiven = true;
   }
   if (options.peers && !options.sizesGiven) options.sizes = {kPeerEntities};
   return true;
@@ -202,7 +204,7 @@ bool RunPeerComparison(const TOptions& options, const std::string& folder,
     const std::vector<TPeerResult> results =
         RunPeers(input, folder, pipeline, options.awkScript, options.runs, skipped);
     if (!options.keep) std::remove(input.c_str());
-    PrintPeerReport(stdout, counts, results, skipped);
+    PrintPeerReport(stdout, counts, results, skipped, options.smoke);
     for (const TPeerResult& r : results) allOk = allOk && r.ok;
   }
   return allOk;
@@ -256,8 +258,8 @@ int main(int argc, char** argv) {
     if (!result.ok) std::fprintf(stderr, "jwwbench: %d entities: %s\n", size, result.problem);
     results.push_back(result);
   }
-  if (!options.keep && options.folder.empty()) rmdir(folder.c_str());
-
   PrintBenchReport(stdout, results, options.smoke);
+  if (options.smoke) allOk = RunPeerComparison(options, folder, PipelineBeside(argv[0])) && allOk;
+  if (!options.keep && options.folder.empty()) rmdir(folder.c_str());
   return allOk ? 0 : 1;
 }

@@ -131,23 +131,28 @@ void PrintBenchReport(std::FILE* out, const std::vector<TSizeResult>& results, b
 
 void PrintPeerReport(std::FILE* out, const TSyntheticCounts& counts,
                      const std::vector<TPeerResult>& results,
-                     const std::vector<std::string>& skipped) {
-  std::fprintf(out, "\n%s entities (%.1f MiB), flip type 2, each program a whole process:\n\n",
-               Grouped(counts.entities).c_str(), static_cast<double>(counts.bytes) / kMiB);
+                     const std::vector<std::string>& skipped, bool smoke) {
+  std::fprintf(out, "\n%s entities (%.1f MiB), flip type 2, each program a whole process%s:\n\n",
+               Grouped(counts.entities).c_str(), static_cast<double>(counts.bytes) / kMiB,
+               smoke ? " (smoke run: no figure here is a measurement)" : "");
   std::fprintf(out, "| program | median s | runs (s) | peak RSS MiB |\n|---|---:|---|---:|\n");
   const TPeerResult* core = nullptr;
   for (const TPeerResult& r : results) {
     if (r.name == "core") core = &r;
     std::string runs;
-    for (double s : r.seconds) runs += (runs.empty() ? "" : " ") + std::to_string(s).substr(0, 5);
-    if (!r.ok) runs += " FAILED: " + r.problem;
+    for (double s : r.seconds) {
+      char run[32];
+      std::snprintf(run, sizeof run, runs.empty() ? "%.3f" : " %.3f", s);
+      runs += run;
+    }
+    if (!r.ok) runs.append(" FAILED: ").append(r.problem);
     std::fprintf(out, "| %s | %.3f | %s | %.1f |\n", r.name.c_str(), r.medianSeconds,
                  runs.c_str(), static_cast<double>(r.peakRssKb) / 1024.0);
   }
   for (const std::string& name : skipped) {
     std::fprintf(out, "\n%s: not run (not installed, or no awk script)\n", name.c_str());
   }
-  if (!core || !core->ok || core->medianSeconds <= 0) return;
+  if (smoke || !core || !core->ok || core->medianSeconds <= 0) return;
   std::fprintf(out, "\nThe core's lead (the peer's median over the core's):\n");
   for (const TPeerResult& r : results) {
     for (const auto& goal : kPeerGoals) {

@@ -15,8 +15,8 @@
 void PrintBenchReport(std::FILE* out, const std::vector<TSizeResult>& results, bool smoke);
 
 // Prints the side-by-side runs of the core and its awk peers on a file of
-// `counts`, the core's lead over each awk judged against its goal, and
-// the awks left out.
+// `counts`, the core's lead over each awk judged against its goal (not with
+// `smoke`), and the awks left out.
 void PrintPeerReport(std::FILE* out, const TSyntheticCounts& counts,
                      const std::vector<TPeerResult>& results,
-                     const std::vector<std::string>& skipped);
+                     const std::vector<std::string>& skipped, bool smoke);
