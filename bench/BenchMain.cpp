@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "bench/BenchReport.h"
+#include "bench/PipelineRun.h"
 #include "bench/PeerRuns.h"
 #include "bench/SizeMeasurement.h"
 #include "bench/SyntheticDrawing.h"
@@ -210,6 +212,47 @@ bool RunPeerComparison(const TOptions& options, const std::string& folder,
   return allOk;
 }
 
+// The total of one run in a fresh process, the first of its life (tables
+// to build, memory never used before, the helper thread to start); negative
+// when it failed.
+double FirstRunInChild(const std::string& input, const std::string& folder) {
+  int channel[2];
+  if (pipe(channel) != 0) return -1;
+  std::fflush(nullptr);
+  pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    const TPipelineRun run = RunPipelineOnce(input, folder + "/first_run_out.txt");
+    const double total = run.readComplete && run.saved ? run.seconds[bsTotal] : -1;
+    _exit(WriteAll(channel[1], &total, sizeof total) ? 0 : 1);
+  }
+  close(channel[1]);
+  double total = -1;
+  if (child <= 0 || !ReadAll(channel[0], &total, sizeof total)) total = -1;
+  close(channel[0]);
+  if (child > 0) waitpid(child, nullptr, 0);
+  std::remove((folder + "/first_run_out.txt").c_str());
+  return total;
+}
+
+// The median first run over the measuring process's and `runs` - 1 more
+// fresh processes: one first run alone says little on a busy machine.
+void MedianFirstRun(TSizeResult& result, const std::string& input, const std::string& folder,
+                    int32_t runs) {
+  std::vector<double> totals{result.firstTotalSeconds};
+  for (int32_t i = 1; i < runs; ++i) {
+    const double total = FirstRunInChild(input, folder);
+    if (total < 0) {
+      Fail(result, "a first run in a fresh process failed");
+      return;
+    }
+    totals.push_back(total);
+  }
+  std::sort(totals.begin(), totals.end());
+  const size_t n = totals.size();
+  result.firstTotalSeconds = n % 2 ? totals[n / 2] : (totals[n / 2 - 1] + totals[n / 2]) / 2;
+}
+
 std::string MakeFolder(const TOptions& options) {
   if (!options.folder.empty()) return options.folder;
   const char* tmp = std::getenv("TMPDIR");
@@ -252,6 +295,7 @@ int main(int argc, char** argv) {
       Fail(result, "could not write the generated file");
     } else {
       result = MeasureInChild(input, counts, options, folder);
+      if (result.ok) MedianFirstRun(result, input, folder, options.runs);
     }
     if (!options.keep) std::remove(input.c_str());
     allOk = allOk && result.ok;
