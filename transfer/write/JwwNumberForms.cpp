@@ -36,7 +36,7 @@ struct DecimalDigits {
 // sign and two or three digits; [exponent, end) is that part.
 int ScientificExponent(const char* exponent, const char* end) {
   int power = 0;
-  std::from_chars(exponent + 2, end, power);
+  for (const char* digit = exponent + 2; digit < end; ++digit) power = power * 10 + (*digit - '0');
   return exponent[1] == '-' ? -power : power;
 }
 
