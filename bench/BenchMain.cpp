@@ -1,13 +1,19 @@
 // jwwbench: generates synthetic transfer files of several sizes and measures
 // the tool's pipeline against the I/O floor on each, every size in a fresh
-// child process so that its peak memory is its own.
+// child process so that its peak memory is its own. With --peers it times
+// the console pipeline (jwwpipeline, beside jwwbench) against the same flip
+// in awk under gawk and mawk instead, as whole processes, on a drawing of
+// 600,000 entities unless --sizes says otherwise. --smoke runs both once on
+// a small drawing and checks that every run did its work.
 //
 //   jwwbench [--sizes 10000,100000,1000000] [--runs 5] [--seed 1] [--dir DIR] [--keep]
 //            [--one-thread]
+//   jwwbench --peers [--awk-script PATH] [--sizes 600000] [--runs 5] [--seed 1] [--dir DIR]
 //   jwwbench --smoke
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +22,8 @@
 #include <vector>
 
 #include "bench/BenchReport.h"
+#include "bench/PipelineRun.h"
+#include "bench/PeerRuns.h"
 #include "bench/SizeMeasurement.h"
 #include "bench/SyntheticDrawing.h"
 #include "transfer/JwwGaibu.h"
@@ -24,6 +32,10 @@ namespace {
 
 constexpr int32_t kSmokeEntities = 3000;
 constexpr int32_t kMinRuns = 5;
+constexpr int32_t kPeerEntities = 600000;
+// The awk peer, outside the repository, beside it in the shared folder;
+// bench/run.sh runs jwwbench from the repository root.
+constexpr const char* kDefaultAwkScript = "../shared/peers/flip.awk";
 
 struct TOptions {
   std::vector<int32_t> sizes{10000, 100000, 1000000};
@@ -33,17 +45,23 @@ struct TOptions {
   bool keep = false;
   bool smoke = false;
   bool oneThread = false;  // the core without its second thread
+  bool peers = false;      // the core against its awk peers
+  bool sizesGiven = false;
+  std::string awkScript = kDefaultAwkScript;
 };
 
 void Usage() {
   std::fprintf(stderr,
                "usage: jwwbench [--sizes N,N,...] [--runs R] [--seed S] [--dir DIR] [--keep]\n"
                "                [--one-thread]\n"
+               "       jwwbench --peers [--awk-script PATH] [--sizes N,...] [--runs R] [--seed S]\n"
+               "                [--dir DIR]\n"
                "       jwwbench --smoke\n"
-               "Sizes are entity counts (default 10000,100000,1000000; 5000000 on request);\n"
-               "R >= %d runs per size (default %d). --one-thread measures the core\n"
-               "without its second thread.\n",
-               kMinRuns, kMinRuns);
+               "Sizes are entity counts (default 10000,100000,1000000; 5000000 on request;\n"
+               "600000 with --peers); R >= %d runs per size (default %d). --one-thread\n"
+               "measures the core without its second thread. --peers times jwwpipeline\n"
+               "against the awk script (default %s) under gawk and mawk.\n",
+               kMinRuns, kMinRuns, kDefaultAwkScript);
 }
 
 bool ParseSizes(const char* text, std::vector<int32_t>& sizes) {
@@ -70,7 +88,13 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
       options.keep = true;
     } else if (arg == "--one-thread") {
       options.oneThread = true;
+    } else if (arg == "--peers") {
+      options.peers = true;
+    } else if (arg == "--awk-script" && value) {
+      options.awkScript = value;
+      ++i;
     } else if (arg == "--sizes" && value && ParseSizes(value, options.sizes)) {
+      options.sizesGiven = true;
       ++i;
     } else if (arg == "--runs" && value && std::atoi(value) >= kMinRuns) {
       options.runs = std::atoi(value);
@@ -88,7 +112,10 @@ bool ParseOptions(int argc, char** argv, TOptions& options) {
   if (options.smoke) {
     options.sizes = {kSmokeEntities};
     options.runs = 1;
+    options.peers = false;
+    options.sizesGiven = true;
   }
+  if (options.peers && !options.sizesGiven) options.sizes = {kPeerEntities};
   return true;
 }
 
@@ -153,6 +180,79 @@ TSizeResult MeasureInChild(const std::string& input, const TSyntheticCounts& cou
   return result;
 }
 
+// jwwpipeline, built beside this program.
+std::string PipelineBeside(const char* argv0) {
+  const std::string self = argv0;
+  const size_t slash = self.rfind('/');
+  return (slash == std::string::npos ? std::string(".") : self.substr(0, slash)) + "/jwwpipeline";
+}
+
+// The core against its awk peers at each size; false when a run failed.
+bool RunPeerComparison(const TOptions& options, const std::string& folder,
+                       const std::string& pipeline) {
+  std::printf("jwwbench: the core (%s) against %s, %d round(s), seed %llu, files in %s\n",
+              pipeline.c_str(), options.awkScript.c_str(), options.runs,
+              static_cast<unsigned long long>(options.seed), folder.c_str());
+  bool allOk = true;
+  for (int32_t size : options.sizes) {
+    const std::string input = folder + "/JWC_TEMP_" + std::to_string(size) + ".TXT";
+    TSyntheticCounts counts;
+    if (!WriteSyntheticDrawing(input, size, options.seed, counts)) {
+      std::fprintf(stderr, "jwwbench: %d entities: could not write the generated file\n", size);
+      allOk = false;
+      continue;
+    }
+    std::vector<std::string> skipped;
+    const std::vector<TPeerResult> results =
+        RunPeers(input, folder, pipeline, options.awkScript, options.runs, skipped);
+    if (!options.keep) std::remove(input.c_str());
+    PrintPeerReport(stdout, counts, results, skipped, options.smoke);
+    for (const TPeerResult& r : results) allOk = allOk && r.ok;
+  }
+  return allOk;
+}
+
+// The total of one run in a fresh process, the first of its life (tables
+// to build, memory never used before, the helper thread to start); negative
+// when it failed.
+double FirstRunInChild(const std::string& input, const std::string& folder) {
+  int channel[2];
+  if (pipe(channel) != 0) return -1;
+  std::fflush(nullptr);
+  pid_t child = fork();
+  if (child == 0) {
+    close(channel[0]);
+    const TPipelineRun run = RunPipelineOnce(input, folder + "/first_run_out.txt");
+    const double total = run.readComplete && run.saved ? run.seconds[bsTotal] : -1;
+    _exit(WriteAll(channel[1], &total, sizeof total) ? 0 : 1);
+  }
+  close(channel[1]);
+  double total = -1;
+  if (child <= 0 || !ReadAll(channel[0], &total, sizeof total)) total = -1;
+  close(channel[0]);
+  if (child > 0) waitpid(child, nullptr, 0);
+  std::remove((folder + "/first_run_out.txt").c_str());
+  return total;
+}
+
+// The median first run over the measuring process's and `runs` - 1 more
+// fresh processes: one first run alone says little on a busy machine.
+void MedianFirstRun(TSizeResult& result, const std::string& input, const std::string& folder,
+                    int32_t runs) {
+  std::vector<double> totals{result.firstTotalSeconds};
+  for (int32_t i = 1; i < runs; ++i) {
+    const double total = FirstRunInChild(input, folder);
+    if (total < 0) {
+      Fail(result, "a first run in a fresh process failed");
+      return;
+    }
+    totals.push_back(total);
+  }
+  std::sort(totals.begin(), totals.end());
+  const size_t n = totals.size();
+  result.firstTotalSeconds = n % 2 ? totals[n / 2] : (totals[n / 2 - 1] + totals[n / 2]) / 2;
+}
+
 std::string MakeFolder(const TOptions& options) {
   if (!options.folder.empty()) return options.folder;
   const char* tmp = std::getenv("TMPDIR");
@@ -173,6 +273,11 @@ int main(int argc, char** argv) {
     std::perror("jwwbench: temporary folder");
     return 1;
   }
+  if (options.peers) {
+    const bool ok = RunPeerComparison(options, folder, PipelineBeside(argv[0]));
+    if (!options.keep && options.folder.empty()) rmdir(folder.c_str());
+    return ok ? 0 : 1;
+  }
   // Set before the children are forked, so each measures the core chosen.
   jwwUseSecondThread = !options.oneThread;
   std::printf("jwwbench: %ld cores, core on %s, %d run(s) per size, seed %llu, files in %s\n\n",
@@ -190,14 +295,15 @@ int main(int argc, char** argv) {
       Fail(result, "could not write the generated file");
     } else {
       result = MeasureInChild(input, counts, options, folder);
+      if (result.ok) MedianFirstRun(result, input, folder, options.runs);
     }
     if (!options.keep) std::remove(input.c_str());
     allOk = allOk && result.ok;
     if (!result.ok) std::fprintf(stderr, "jwwbench: %d entities: %s\n", size, result.problem);
     results.push_back(result);
   }
-  if (!options.keep && options.folder.empty()) rmdir(folder.c_str());
-
   PrintBenchReport(stdout, results, options.smoke);
+  if (options.smoke) allOk = RunPeerComparison(options, folder, PipelineBeside(argv[0])) && allOk;
+  if (!options.keep && options.folder.empty()) rmdir(folder.c_str());
   return allOk ? 0 : 1;
 }

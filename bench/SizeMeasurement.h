@@ -14,7 +14,7 @@ struct TSizeResult {
   int32_t runs = 0;
   double medianSeconds[kBenchStageCount] = {};
   double cpuMedianSeconds[kBenchStageCount] = {};  // processor time
-  double firstTotalSeconds = 0;                    // the first run, on memory never used before
+  double firstTotalSeconds = 0;  // a process's first run (the median of several processes')
   double floorMedianSeconds = 0;
   int64_t outputBytes = 0;
   long startRssKb = 0;  // peak resident memory before the first run

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages this project builds and tests with.
+# Installs the Debian packages this project builds, tests and measures with
+# (gawk and mawk run the benchmark's awk peer, perf profiles the core).
 # Idempotent: asks apt only for what is missing, and runs `apt-get update`
 # once, before the first install.
 set -euo pipefail
@@ -11,6 +12,7 @@ packages=(
   wine64 wine fonts-wine xvfb xdotool x11-utils
   fonts-ipafont-gothic imagemagick librsvg2-bin
   unzip
+  gawk mawk linux-perf
 )
 
 missing=()

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <span>
 
 #include "common/exact/DoubleBits.h"
 
@@ -14,21 +15,39 @@ void Trim(TBigUnsigned& a) {
   while (!a.limbs.empty() && a.limbs.back() == 0) a.limbs.pop_back();
 }
 
-// Bit `position` of a (0 beyond its top).
-bool BitAt(const TBigUnsigned& a, int64_t position) {
+// Bit `position` of `limbs` (0 beyond its top).
+bool BitAt(std::span<const uint32_t> limbs, int64_t position) {
   const size_t limb = static_cast<size_t>(position / kLimbBits);
-  return limb < a.limbs.size() && ((a.limbs[limb] >> (position % kLimbBits)) & 1) != 0;
+  return limb < limbs.size() && ((limbs[limb] >> (position % kLimbBits)) & 1) != 0;
 }
 
-// True when any bit below `position` is set.
-bool AnyBitBelow(const TBigUnsigned& a, int64_t position) {
+// True when any bit of `limbs` below `position` is set.
+bool AnyBitBelow(std::span<const uint32_t> limbs, int64_t position) {
   if (position <= 0) return false;
   const size_t whole = static_cast<size_t>(position / kLimbBits);
-  for (size_t i = 0; i < std::min(whole, a.limbs.size()); ++i) {
-    if (a.limbs[i] != 0) return true;
+  for (size_t i = 0; i < std::min(whole, limbs.size()); ++i) {
+    if (limbs[i] != 0) return true;
   }
   const int part = static_cast<int>(position % kLimbBits);
-  return part != 0 && whole < a.limbs.size() && (a.limbs[whole] & ((1u << part) - 1)) != 0;
+  return part != 0 && whole < limbs.size() && (limbs[whole] & ((1u << part) - 1)) != 0;
+}
+
+// Number of significant bits; 0 for zero. Zero limbs at the top count for
+// nothing.
+int64_t BitLength(std::span<const uint32_t> limbs) {
+  size_t used = limbs.size();
+  while (used > 0 && limbs[used - 1] == 0) --used;
+  if (used == 0) return 0;
+  return static_cast<int64_t>(used) * kLimbBits - std::countl_zero(limbs[used - 1]);
+}
+
+// The 64 bits of `limbs` from bit `position` up (0 beyond its top).
+uint64_t BitsFrom(std::span<const uint32_t> limbs, int64_t position) {
+  const size_t first = static_cast<size_t>(position / kLimbBits);
+  const int shift = static_cast<int>(position % kLimbBits);
+  auto limb = [&](size_t i) { return i < limbs.size() ? uint64_t{limbs[i]} : 0; };
+  const uint64_t low = limb(first) | limb(first + 1) << kLimbBits;
+  return shift == 0 ? low : (low >> shift) | limb(first + 2) << (2 * kLimbBits - shift);
 }
 
 // a -= b in place, for a >= b.
@@ -54,11 +73,6 @@ TBigUnsigned BigFromUint64(uint64_t value) {
 
 bool BigIsZero(const TBigUnsigned& a) {
   return a.limbs.empty();
-}
-
-int64_t BigBitLength(const TBigUnsigned& a) {
-  if (a.limbs.empty()) return 0;
-  return static_cast<int64_t>(a.limbs.size()) * kLimbBits - std::countl_zero(a.limbs.back());
 }
 
 int BigCompare(const TBigUnsigned& a, const TBigUnsigned& b) {
@@ -110,8 +124,8 @@ TBigUnsigned BigMultiply(const TBigUnsigned& a, const TBigUnsigned& b) {
   return product;
 }
 
-void BigMultiplySmall(TBigUnsigned& a, uint32_t factor, uint32_t addend) {
-  uint64_t carry = addend;
+void BigMultiplySmall(TBigUnsigned& a, uint32_t factor) {
+  uint64_t carry = 0;
   for (uint32_t& limb : a.limbs) {
     carry += uint64_t{limb} * factor;
     limb = static_cast<uint32_t>(carry);
@@ -119,19 +133,6 @@ void BigMultiplySmall(TBigUnsigned& a, uint32_t factor, uint32_t addend) {
   }
   if (carry != 0) a.limbs.push_back(static_cast<uint32_t>(carry));
   Trim(a);
-}
-
-const TBigUnsigned& BigPowerOfFive(int64_t k) {
-  static const std::vector<TBigUnsigned> powers = [] {
-    std::vector<TBigUnsigned> table(kLargestPowerOfFive + 1);
-    table[0] = BigFromUint64(1);
-    for (size_t i = 1; i < table.size(); ++i) {
-      table[i] = table[i - 1];
-      BigMultiplySmall(table[i], 5);
-    }
-    return table;
-  }();
-  return powers[static_cast<size_t>(k)];
 }
 
 uint32_t BigDivideSmall(TBigUnsigned& a, uint32_t divisor) {
@@ -250,8 +251,8 @@ uint64_t BigLow64(const TBigUnsigned& a) {
   return low;
 }
 
-double BigToDouble(const TBigUnsigned& a, int64_t scale) {
-  const int64_t length = BigBitLength(a);
+double LimbsToDouble(std::span<const uint32_t> limbs, int64_t scale) {
+  const int64_t length = BitLength(limbs);
   if (length == 0) return 0;
   constexpr int64_t kSignificandBits = kFractionBits + 1;
   // The lowest bit kept: 53 significant bits, or fewer where the result is
@@ -260,8 +261,10 @@ double BigToDouble(const TBigUnsigned& a, int64_t scale) {
   const int64_t topExponent = length - 1 + scale;
   if (topExponent > kExponentBias) return DoubleFromBits(uint64_t{0x7FF} << kFractionBits);
   if (kept >= length + 1) return 0;  // below half the least subnormal
-  uint64_t significand = BigLow64(BigShiftRight(a, kept));
-  if (kept > 0 && BitAt(a, kept - 1) && (AnyBitBelow(a, kept - 1) || (significand & 1) != 0)) {
+  // At most 53 bits from `kept` up: the rest of the 64 are above the top.
+  uint64_t significand = kept < 0 ? BitsFrom(limbs, 0) << -kept : BitsFrom(limbs, kept);
+  if (kept > 0 && BitAt(limbs, kept - 1) &&
+      (AnyBitBelow(limbs, kept - 1) || (significand & 1) != 0)) {
     ++significand;
   }
   int64_t exponent = kept + scale;  // of the significand's last bit
@@ -275,6 +278,10 @@ double BigToDouble(const TBigUnsigned& a, int64_t scale) {
   if (biased >= 0x7FF) return DoubleFromBits(uint64_t{0x7FF} << kFractionBits);
   return DoubleFromBits((static_cast<uint64_t>(biased) << kFractionBits) |
                         (significand & kFractionMask));
+}
+
+double BigToDouble(const TBigUnsigned& a, int64_t scale) {
+  return LimbsToDouble(a.limbs, scale);
 }
 
 TBigUnsigned BigFromDouble(double x, int64_t scale) {

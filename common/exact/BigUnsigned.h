@@ -1,9 +1,10 @@
-// Unsigned integers of any size, for the exact routes of the number
-// conversions and of the trigonometry: the few operations they need, in plain
-// standard C++ on 32-bit limbs, so that every platform computes the same bits.
+// Unsigned integers of any size, for the exact routes of the trigonometry:
+// the few operations they need, in plain standard C++ on 32-bit limbs, so
+// that every platform computes the same bits.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 // Least significant limb first; no zero limb at the top, so zero has none.
@@ -13,9 +14,6 @@ struct TBigUnsigned {
 
 TBigUnsigned BigFromUint64(uint64_t value);
 bool BigIsZero(const TBigUnsigned& a);
-
-// Number of significant bits; 0 for zero.
-int64_t BigBitLength(const TBigUnsigned& a);
 
 // -1, 0 or 1 as a is below, equal to or above b.
 int BigCompare(const TBigUnsigned& a, const TBigUnsigned& b);
@@ -27,13 +25,8 @@ TBigUnsigned BigSubtract(const TBigUnsigned& a, const TBigUnsigned& b);
 
 TBigUnsigned BigMultiply(const TBigUnsigned& a, const TBigUnsigned& b);
 
-// a = a * factor + addend.
-void BigMultiplySmall(TBigUnsigned& a, uint32_t factor, uint32_t addend = 0);
-
-// 5^k for 0 <= k <= kLargestPowerOfFive (every power the decimal
-// conversions of a double call for), from a table built on first use.
-constexpr int64_t kLargestPowerOfFive = 1200;
-const TBigUnsigned& BigPowerOfFive(int64_t k);
+// a = a * factor.
+void BigMultiplySmall(TBigUnsigned& a, uint32_t factor);
 
 // a = a / divisor, rounded down; gives the remainder. Takes divisor > 0.
 uint32_t BigDivideSmall(TBigUnsigned& a, uint32_t divisor);
@@ -53,6 +46,10 @@ uint64_t BigLow64(const TBigUnsigned& a);
 // a * 2^scale rounded to the nearest double, ties to even, subnormals
 // included; infinity when it is beyond the largest double.
 double BigToDouble(const TBigUnsigned& a, int64_t scale);
+
+// The same for an integer given as its limbs, least significant first, with
+// any number of zero limbs at the top: for fixed-width integers.
+double LimbsToDouble(std::span<const uint32_t> limbs, int64_t scale);
 
 // |x| * 2^scale rounded down, for a finite x: exact whenever 2^-scale divides
 // x, as it does for every double once scale >= 1074.

@@ -1,8 +1,8 @@
 // Constants and tables of the fast trigonometric routes, computed once, on
-// first use, by the exact route: the same bits on every platform, and none
-// typed in by hand. Each entry is within 2^-106 of its true value, relative
-// to it (docs/trigonometry-error-analysis.md derives it, tests/trig checks
-// it against MPFR).
+// first use, in integer arithmetic: the same bits on every platform, and
+// none typed in by hand. Each entry is within 2^-106 of its true value,
+// relative to it (docs/trigonometry-error-analysis.md derives it, tests/trig
+// checks it against MPFR).
 #pragma once
 
 #include "common/exact/DoubleDouble.h"
@@ -51,7 +51,7 @@ struct TSinCosEntry {
   TDoubleDouble cosine;
 };
 
-// Each built on its first call, in a few milliseconds; thread-safe.
+// Each built on its first call, in a fraction of a millisecond; thread-safe.
 const TTrigConstants& TrigConstants();
 const TSinCosEntry* SinCosTable();       // kSinCosEntries entries
 const TDoubleDouble* ArcTangentTable();  // kArcTangentEntries entries

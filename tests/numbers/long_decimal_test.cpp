@@ -1,8 +1,8 @@
-// The long route of TextToReal (more than 15 digits, or a far exponent)
-// against glibc's strtod, which rounds correctly: random long texts over the
-// whole range, and the texts that decide a rounding, the exact halfway points
-// between two doubles and their nearest neighbours above and below, also
-// past the 800 digits that are kept.
+// TextToReal against glibc's strtod, which rounds correctly and shares no
+// code with it: random long texts over the whole range, and the texts that
+// decide a rounding, the exact halfway points between two doubles (normal
+// and subnormal) and their nearest neighbours above and below, also with
+// the decisive digit hundreds of zeros further on.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -40,7 +40,7 @@ class TMisreadings {
   int count_ = 0;
 };
 
-TEST(TextToRealLongRoute, RandomLongTextsOverTheWholeRange) {
+TEST(TextToRealAgainstStrtod, RandomLongTextsOverTheWholeRange) {
   std::mt19937_64 engine(99);
   TMisreadings misreadings;
   for (int i = 0; i < 100000; ++i) {
@@ -84,7 +84,7 @@ std::string CutTo(const std::string& text, size_t keep) {
   return text.substr(0, end) + text.substr(e);
 }
 
-TEST(TextToRealLongRoute, HalfwayPointsAndTheirNeighbours) {
+TEST(TextToRealAgainstStrtod, HalfwayPointsAndTheirNeighbours) {
   std::mt19937_64 engine(7);
   TMisreadings misreadings;
   for (int i = 0; i < 5000; ++i) {
@@ -95,7 +95,7 @@ TEST(TextToRealLongRoute, HalfwayPointsAndTheirNeighbours) {
     const std::string halfway = HalfwayText(value);
     misreadings.Check(halfway);
     misreadings.Check(JustAbove(halfway, 3));
-    misreadings.Check(JustAbove(halfway, 900));  // the decisive digit past the kept ones
+    misreadings.Check(JustAbove(halfway, 900));  // the decisive digit far past the halfway point
     misreadings.Check(CutTo(halfway, 17));
     misreadings.Check(CutTo(halfway, 40));
   }

@@ -125,6 +125,33 @@ TEST(TextToReal, ReadsTheWholeTextOrGivesZero) {
   }
 }
 
+// The standard library reads forms that the grammar refuses (infinities,
+// NaNs, hexadecimal), and it fails a value beyond the largest double or one
+// that rounds to zero without giving a value: all read as 0. A value that
+// only reaches the subnormals keeps the subnormal nearest to it.
+TEST(TextToReal, TheLibrarysOwnFormsAndRangeEdges) {
+  constexpr double kLeast = std::numeric_limits<double>::denorm_min();
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"infinity", 0},
+      {"-inf", 0},
+      {"+INF", 0},
+      {"NaN", 0},
+      {"nan(1)", 0},
+      {"0x1p3", 0},
+      {"-0X1P3", 0},
+      {"1e-320", 0x0.00000000007e8p-1022},
+      {"2.2250738585072011e-308", 0x0.fffffffffffffp-1022},  // the largest subnormal
+      {"2.4703282292062328e-324", kLeast},                     // just above half the least
+      {"2.4703282292062327e-324", 0},                          // just below it
+      {"-2.4703282292062328e-324", -kLeast},
+      {"1.7976931348623158e308", std::numeric_limits<double>::max()},  // below the overflow
+  };
+  for (const auto& c : cases) EXPECT_EQ(TextToReal(c.text), c.value) << c.text;
+}
+
 TEST(TextToReal, NegativeZeroReadsAsPlainZero) {
   for (const char* text : {"-0", "-0.0", "-0e5", "-1e-400", "-.0"}) {
     double value = TextToReal(text);

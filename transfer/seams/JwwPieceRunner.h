@@ -55,7 +55,10 @@ extern TJwwHelperForTests jwwHelperForTests;
 extern std::atomic<int64_t> jwwPiecesPreparedByHelper;
 
 // How many pieces may be under way at once: produced and not yet finished.
-constexpr int kJwwPieceSlots = 8;
+// Two threads keep four busy (one finishing, one or two being prepared, one
+// waiting); each slot keeps its buffers, so more would only hold more memory
+// that a fresh process must first be given.
+constexpr int kJwwPieceSlots = 4;
 
 // The alignment of a slot's data: a cache line, so that the two threads, at
 // work on neighbouring slots, never write to the same line.

@@ -1,16 +1,15 @@
 // The hex digit and real forms of the output lines, built in the caller's
-// buffer: no locale, no allocation. Reals in the fixed range take a short
-// route when they were written with at most 15 digits (most values the
-// host writes), else an exact integer route, and otherwise the general route
-// of the project's own integer arithmetic, so that every platform writes the
-// same digits.
+// buffer: no locale, no allocation. A real's decimal digits come from
+// std::to_chars in scientific form, the same on every platform (exact,
+// whatever the C runtime), and are then rounded and laid out here.
 #include "transfer/write/JwwNumberForms.h"
 
+#include <array>
 #include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstring>
-
-#include "common/exact/ExactNumbers.h"
+#include <limits>
 
 namespace {
 
@@ -32,152 +31,69 @@ struct DecimalDigits {
   int exponent;
 };
 
-void DropTrailingZeros(DecimalDigits& d) {
-  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
+// The exponent of a scientific text from std::to_chars, which writes "e", a
+// sign and two or three digits; [exponent, end) is that part.
+int ScientificExponent(const char* exponent, const char* end) {
+  int power = 0;
+  for (const char* digit = exponent + 2; digit < end; ++digit) power = power * 10 + (*digit - '0');
+  return exponent[1] == '-' ? -power : power;
 }
 
-// The 18 digits `eighteen` rounded half-up on the 16th to the real form's
-// 15, carrying into the exponent where 99..9 rounds up.
-uint64_t HalfUpToRealDigits(uint64_t eighteen, int& exponent) {
-  const uint64_t dropped = kPowersOfTen[kExactDigits - kRealDigits];
-  uint64_t n = eighteen / dropped;
-  if (eighteen % dropped >= dropped / 2) ++n;
-  if (n == kPowersOfTen[kRealDigits]) {
-    n = kPowersOfTen[kRealDigits - 1];
-    ++exponent;
-  }
-  return n;
+// The digits d1..dn of `d` from a scientific mantissa "d[.ddd]" of
+// `significant` digits (at most kRealDigits) at `text`.
+void TakeDigits(DecimalDigits& d, const char* text, int significant) {
+  d.digits[0] = text[0];
+  if (significant > 1) std::memcpy(d.digits + 1, text + 2, static_cast<size_t>(significant - 1));
+  d.count = significant;
 }
 
-// --- The exact integer route -------------------------------------------------
+// The real form's digits of a positive finite magnitude: its 18 significant
+// digits rounded to nearest, rounded half-up on the 16th digit to 15,
+// carrying as far as needed (99..9 becomes 1 in the next decade), trailing
+// zeros dropped.
 //
-// For a magnitude in [1e-4, 1e15), the range of nearly every drawing value,
-// the digits come straight from integer arithmetic: magnitude = m x 2^e
-// exactly, so magnitude x 10^q = m x 10^q / 2^-e, which a 128-bit product and
-// a shift give exactly. Rounding that to the nearest integer with q chosen for
-// 18 digits, and then half-up on the last three, is the real form's rule
-// itself, many times faster than the general route's big integers.
-
-constexpr int kLargestPowerInWord = 19;
-
-// An unsigned 128-bit integer in two words, in standard C++.
-struct Wide {
-  uint64_t high, low;
-};
-
-Wide Multiply(uint64_t a, uint64_t b) {
-  const uint64_t aLow = a & 0xFFFFFFFF, aHigh = a >> 32;
-  const uint64_t bLow = b & 0xFFFFFFFF, bHigh = b >> 32;
-  const uint64_t lowLow = aLow * bLow, lowHigh = aLow * bHigh;
-  const uint64_t highLow = aHigh * bLow, highHigh = aHigh * bHigh;
-  const uint64_t middle = (lowLow >> 32) + (lowHigh & 0xFFFFFFFF) + (highLow & 0xFFFFFFFF);
-  return {highHigh + (lowHigh >> 32) + (highLow >> 32) + (middle >> 32),
-          (middle << 32) | (lowLow & 0xFFFFFFFF)};
-}
-
-// x * k for a product below 2^128.
-Wide Multiply(Wide x, uint64_t k) {
-  Wide low = Multiply(x.low, k);
-  return {x.high * k + low.high, low.low};
-}
-
-// -1, 0 or 1 as a is below, equal to or above b.
-int Compare(Wide a, Wide b) {
-  if (a.high != b.high) return a.high < b.high ? -1 : 1;
-  return a.low == b.low ? 0 : (a.low < b.low ? -1 : 1);
-}
-
-// x / 2^shift rounded to the nearest integer, for 0 < shift < 128 and a
-// quotient below 2^64. False on an exact tie, which the general route
-// settles.
-bool ShiftRounded(Wide x, int shift, uint64_t& result) {
-  Wide remainder, half;
-  if (shift < 64) {
-    result = (x.high << (64 - shift)) | (x.low >> shift);
-    remainder = {0, x.low & ((uint64_t{1} << shift) - 1)};
-    half = {0, uint64_t{1} << (shift - 1)};
-  } else if (shift == 64) {
-    result = x.high;
-    remainder = {0, x.low};
-    half = {0, uint64_t{1} << 63};
-  } else {
-    result = x.high >> (shift - 64);
-    remainder = {x.high & ((uint64_t{1} << (shift - 64)) - 1), x.low};
-    half = {uint64_t{1} << (shift - 65), 0};
-  }
-  const int side = Compare(remainder, half);
-  if (side == 0) return false;
-  if (side > 0) ++result;
-  return true;
-}
-
-// The real form's 15 digits of a magnitude in [1e-4, 1e15) by the short or
-// the integer route, as the integer `digits` (10^14 <= digits < 10^15, trailing zeros
-// included) with magnitude ~ 0.d1..d15 x 10^exponent. False for any other
-// magnitude and for the rare exact tie at the 18th digit.
-bool FixedRangeDigits(double magnitude, uint64_t& digits, int& exponent) {
-  static constexpr double kDecades[] = {1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4,  1e5,
-                                        1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  if (!(magnitude >= 1e-4 && magnitude < 1e15)) [[unlikely]] {
-    return false;
-  }
-  uint64_t bits;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
-  const int e = static_cast<int>(bits >> 52) - 1075;  // magnitude = m x 2^e, e < 0 here
-
-  // The decimal exponent E with 10^(E-1) <= magnitude < 10^E: first from the
-  // binary exponent (78913 / 2^18 is just below log10(2)), then one step up
-  // if the magnitude reaches the next decade. The decade bounds below 1 are
-  // the doubles nearest to them, which lie above them, so the test is exact.
-  exponent = (((e + 52) * 78913) >> 18) + 1;
-  if (magnitude >= kDecades[exponent + 4]) ++exponent;
-
-  // Nearly every value was read from at most 15 significant digits. Those
-  // digits, as the integer of the value scaled to 15 digits, then divide back
-  // to the value exactly, and they are the real form's digits: the value lies
-  // within 0.12 units of their 15th digit, and no other decimal of 15 digits
-  // does. So one multiplication and one division settle such a value. The
-  // scaled product is within 0.2 of the integer, so rounding it finds the
-  // integer whenever there is one to find.
-  const double shortPower = static_cast<double>(kPowersOfTen[kRealDigits - exponent]);  // exact
-  const uint64_t shortDigits = static_cast<uint64_t>(magnitude * shortPower + 0.5);
-  if (shortDigits < kPowersOfTen[kRealDigits] &&
-      static_cast<double>(shortDigits) / shortPower == magnitude) {
-    digits = shortDigits;
-    return true;
-  }
-
-  const int q = kExactDigits - exponent;  // 3..21
-  Wide scaled = Multiply(m, kPowersOfTen[q < kLargestPowerInWord ? q : kLargestPowerInWord]);
-  if (q > kLargestPowerInWord) scaled = Multiply(scaled, kPowersOfTen[q - kLargestPowerInWord]);
-  uint64_t eighteen;
-  if (!ShiftRounded(scaled, -e, eighteen)) return false;
-  if (eighteen == kPowersOfTen[kExactDigits]) {  // 99..9.5 carried into the next decade
-    eighteen = kPowersOfTen[kExactDigits - 1];
-    ++exponent;
-  }
-  if (eighteen < kPowersOfTen[kExactDigits - 1] || eighteen > kPowersOfTen[kExactDigits]) {
-    return false;  // cannot happen; the general route is the safe answer
-  }
-
-  digits = HalfUpToRealDigits(eighteen, exponent);
-  return true;
-}
-
-// The real form's digits of a positive finite magnitude by the general
-// route: 18 correctly rounded digits, then half-up to 15, trailing zeros
-// dropped.
+// First, for a normal magnitude, the shortest text that std::to_chars reads
+// back as it: when that has at most 15 significant digits (nearly every
+// value read from the file has), they are the answer. The text lies within
+// half a unit in the last place of the magnitude, at most 2^-53 of it for a
+// normal double and so less than 0.12 units of the magnitude's 15th digit
+// (in whichever decade it lies); the 18-digit rounding moves by 0.0005
+// units more, and the half-up rounding to 15 digits then lands on those
+// digits again. (A subnormal's last place is larger, and its shortest text
+// may lie further off.) Otherwise the 18 digits come from std::to_chars
+// with that precision and are rounded here.
 DecimalDigits RealDigits(double magnitude) {
-  uint64_t eighteen;
-  int exponent;
-  RoundToDecimalDigits(magnitude, kExactDigits, eighteen, exponent);
-  uint64_t n = HalfUpToRealDigits(eighteen, exponent);
+  char text[32];  // at most 24 bytes: 18 digits, the point, "e", a sign, 3 digits
   DecimalDigits d;
-  d.count = kRealDigits;
-  d.exponent = exponent;
-  for (int i = kRealDigits - 1; i >= 0; --i, n /= 10) d.digits[i] = static_cast<char>('0' + n % 10);
-  DropTrailingZeros(d);
+  const char* end;
+  if (magnitude >= std::numeric_limits<double>::min()) {
+    end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific).ptr;
+    const char* exponent = end[-4] == 'e' ? end - 4 : end - 5;
+    const int shortest = exponent == text + 1 ? 1 : static_cast<int>(exponent - text) - 1;
+    if (shortest <= kRealDigits) {
+      TakeDigits(d, text, shortest);
+      d.exponent = ScientificExponent(exponent, end) + 1;
+      return d;
+    }
+  }
+
+  end = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific,
+                      kExactDigits - 1)
+            .ptr;
+  TakeDigits(d, text, kRealDigits);
+  // The exponent follows the first digit, the point and 17 more.
+  d.exponent = ScientificExponent(text + kExactDigits + 1, end) + 1;
+  if (text[kRealDigits + 1] >= '5') {  // the 16th digit
+    int i = kRealDigits - 1;
+    while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
+    if (i >= 0) {
+      ++d.digits[i];
+    } else {
+      d.digits[0] = '1';
+      ++d.exponent;
+    }
+  }
+  while (d.count > 1 && d.digits[d.count - 1] == '0') --d.count;
   return d;
 }
 
@@ -225,76 +141,26 @@ char* WriteFixed(char* out, const DecimalDigits& d) {
   return CopyDigits(out, d.digits + d.exponent, d.count - d.exponent);
 }
 
-// --- Fixed layout from the integer route ---------------------------------------
-//
-// The 15 digits are turned into characters in two 64-bit words and laid out
-// with shifts and masks, then stored 8 bytes at a time: no digit-by-digit
-// loop, no store that is read back. Little-endian byte order only.
-
-// Sixteen characters in string order: byte i of the little-endian pair is
-// character i.
-struct Chars16 {
-  uint64_t low, high;
+// The real forms last written on this thread, found by the magnitude's
+// bits: a drawing repeats many values (a line ends where the next begins, a
+// rectangle's corners share their x and y), and copying a text costs a
+// fraction of converting the value again. A copy is the text that the same
+// bits gave before, so it cannot differ from a fresh one.
+constexpr int kRealFormMax = 23;  // "1.23456789012345E-308" and room to spare
+static_assert(1 + kRealFormMax <= kJwwNumberMax, "a sign and a slot fit in the caller's room");
+struct TRecentRealForm {
+  uint64_t bits;  // the magnitude's; 0 (that of zero, which is never kept) when empty
+  uint8_t length;
+  char text[kRealFormMax];
 };
+constexpr int kRecentRealFormBits = 8;
+thread_local std::array<TRecentRealForm, size_t{1} << kRecentRealFormBits> recentRealForms;
 
-// The 8 decimal digits of v < 10^8 as byte values 0..9, first digit in the
-// lowest byte: 4 + 4 digits, then 2 + 2 in each half, then 1 + 1, each split
-// by multiply-and-shift on all lanes at once.
-constexpr uint64_t EightDigitValues(uint32_t v) {
-  const uint64_t fours = (v / 10000) | (static_cast<uint64_t>(v % 10000) << 32);
-  const uint64_t hundreds = ((fours * 10486) >> 20) & 0x0000007F0000007F;
-  const uint64_t twos = hundreds | ((fours - hundreds * 100) << 16);
-  const uint64_t tens = ((twos * 103) >> 10) & 0x000F000F000F000F;
-  return tens | ((twos - tens * 10) << 8);
-}
-
-void StoreChars(char* out, Chars16 chars) {
-  std::memcpy(out, &chars.low, 8);
-  std::memcpy(out + 8, &chars.high, 8);
-}
-
-// `chars` with '.' inserted before character `at` (1..14); the character
-// pushed past the 16th is dropped.
-Chars16 InsertPoint(Chars16 chars, int at) {
-  const int bit = 8 * (at & 7);
-  const uint64_t below = (uint64_t{1} << bit) - 1;  // characters before `at` in its word
-  const uint64_t point = uint64_t{'.'} << bit;
-  if (at < 8) {
-    const uint64_t moved = chars.low & ~below;
-    return {(chars.low & below) | point | (moved << 8), (chars.high << 8) | (moved >> 56)};
-  }
-  return {chars.low, (chars.high & below) | point | ((chars.high & ~below) << 8)};
-}
-
-// Writes the fixed form of the 15-digit integer `digits` with decimal
-// exponent E in [kFixedMinExponent, kFixedMaxExponent] and returns the end.
-// Up to 21 bytes are stored, within the kJwwNumberMax bytes of room; the
-// bytes beyond the end are scratch.
-char* WriteFixedDigits(char* out, uint64_t digits, int exponent) {
-  // The 15 digits as values: 7 from the high part (its 8-digit form starts
-  // with a 0, dropped), then 8 from the low part. Byte 15 stays 0.
-  const uint64_t first = EightDigitValues(static_cast<uint32_t>(digits / 100000000));
-  const uint64_t last = EightDigitValues(static_cast<uint32_t>(digits % 100000000));
-  const Chars16 values = {(first >> 8) | (last << 56), last >> 8};
-  // Trailing zero digits are the zero bytes at the top of the 15.
-  const int trailingZeros = values.high != 0 ? std::countl_zero(values.high) / 8 - 1
-                                             : 7 + std::countl_zero(values.low) / 8;
-  const int count = kRealDigits - trailingZeros;
-  constexpr uint64_t kZeroChars = 0x3030303030303030;
-  const Chars16 chars = {values.low + kZeroChars, values.high + kZeroChars};
-
-  if (exponent <= 0) {
-    std::memcpy(out, "0.000", 5);
-    out += 2 - exponent;
-    StoreChars(out, chars);
-    return out + count;
-  }
-  if (count <= exponent) {
-    StoreChars(out, chars);  // the first E digits, zeros included
-    return out + exponent;
-  }
-  StoreChars(out, InsertPoint(chars, exponent));
-  return out + count + 1;
+// The slot of `bits` in recentRealForms: the top bits of a multiplicative
+// hash, which spreads values that differ only in their low bits.
+TRecentRealForm& RecentSlot(uint64_t bits) {
+  constexpr uint64_t kGoldenRatio = 0x9E3779B97F4A7C15;
+  return recentRealForms[(bits * kGoldenRatio) >> (64 - kRecentRealFormBits)];
 }
 
 }  // namespace
@@ -315,21 +181,23 @@ char* FormatHex(char* out, int32_t value) {
 char* FormatReal(char* out, double value) {
   if (std::isnan(value)) return CopyText(out, "NAN");
   if (value == 0) return CopyText(out, "0");  // either sign
-  // The sign without a branch: signs of drawing values follow no pattern.
-  *out = '-';
-  out += std::signbit(value) ? 1 : 0;
+  if (std::signbit(value)) *out++ = '-';
   if (std::isinf(value)) return CopyText(out, "INF");
-  if constexpr (std::endian::native == std::endian::little) {
-    uint64_t digits;
-    int exponent;
-    if (FixedRangeDigits(std::fabs(value), digits, exponent) && exponent <= kFixedMaxExponent)
-        [[likely]] {
-      return WriteFixedDigits(out, digits, exponent);
-    }
+  const double magnitude = std::fabs(value);
+  const uint64_t bits = std::bit_cast<uint64_t>(magnitude);
+  TRecentRealForm& recent = RecentSlot(bits);
+  if (recent.bits == bits) {
+    // The whole slot in one fixed-size copy: the bytes past the text fall
+    // within the room the caller gives.
+    std::memcpy(out, recent.text, kRealFormMax);
+    return out + recent.length;
   }
-  const DecimalDigits d = RealDigits(std::fabs(value));
-  if (d.exponent < kFixedMinExponent || d.exponent > kFixedMaxExponent) {
-    return WriteScientific(out, d);
-  }
-  return WriteFixed(out, d);
+  const DecimalDigits d = RealDigits(magnitude);
+  char* const end = d.exponent < kFixedMinExponent || d.exponent > kFixedMaxExponent
+                        ? WriteScientific(out, d)
+                        : WriteFixed(out, d);
+  recent.bits = bits;
+  recent.length = static_cast<uint8_t>(end - out);
+  std::memcpy(recent.text, out, kRealFormMax);
+  return end;
 }
