@@ -44,6 +44,84 @@ bool TakeHexPrefix(std::string_view& text) {
   return false;
 }
 
+// A number text from this length on is read through ReadShortened (see
+// TextToReal); it is scanned once more, which costs little beside reading
+// a megabyte.
+constexpr size_t kLongNumberText = size_t{1} << 20;
+
+// Significant digits that ReadShortened keeps. Every double and every point
+// halfway between two neighbouring doubles is a decimal of at most 767
+// significant digits.
+constexpr size_t kKeptDigits = 800;
+
+// Exponents are clamped to this magnitude: far beyond any double, and far
+// below the int64_t limit, so that adding a text's length cannot overflow.
+constexpr int64_t kFarExponent = int64_t{1} << 61;
+
+// Past this decimal exponent E (value = 0.d1d2... x 10^E, d1 nonzero) the
+// value exceeds the largest double (E = 401 means at least 10^400), and
+// below its negative it rounds to zero (less than 10^-400).
+constexpr int64_t kOutOfRangeExponent = 400;
+
+// The number that `text` (a whole number of the grammar, no sign) stands
+// for, read through a short text of the same value class: the first
+// kKeptDigits significant digits, then a 1 when any nonzero digit follows
+// them, as "0.DIGITS" with the exponent worked out exactly in 64-bit integer
+// arithmetic. std::from_chars rounds the short text as it would round the
+// long one: the short text agrees with the long one in its first 800
+// significant digits, and when digits follow they are nonzero in both or in
+// neither; so against any decimal of at most 767 significant digits (every
+// double and every halfway point between two), both compare alike: the same
+// side of it, or both equal to it. The library itself reads an exponent only
+// up to about 2.7 x 10^9; this keeps the true value of any text however long
+// and whatever its exponent (up to 2^61, which no text in memory can take
+// back). Gives 0 for zero or a value out of range, as TextToReal does.
+double ReadShortened(std::string_view text) {
+  const size_t e = text.find_last_of("eE");  // near the end, if anywhere
+  const std::string_view mantissa = text.substr(0, e);
+  int64_t exponent = 0;
+  if (e != std::string_view::npos) {
+    std::string_view digits = text.substr(e + 1);
+    const bool negative = TakeSign(digits);
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), exponent);
+    if (error == std::errc::result_out_of_range || exponent > kFarExponent) exponent = kFarExponent;
+    if (negative) exponent = -exponent;
+  }
+  const size_t point = mantissa.find('.');
+  const size_t integerDigits = point == std::string_view::npos ? mantissa.size() : point;
+  // The first significant digit, and how many digits come before it.
+  size_t first = 0;
+  int64_t leadingZeros = 0;
+  for (; first < mantissa.size() && (mantissa[first] == '0' || mantissa[first] == '.'); ++first) {
+    if (mantissa[first] == '0') ++leadingZeros;
+  }
+  if (first == mantissa.size()) return 0;
+  const int64_t decimalExponent =
+      exponent + static_cast<int64_t>(integerDigits) - leadingZeros;
+  if (decimalExponent > kOutOfRangeExponent || decimalExponent < -kOutOfRangeExponent) return 0;
+
+  char shortText[kKeptDigits + 32] = {'0', '.'};
+  size_t length = 2;
+  size_t at = first;
+  for (; at < mantissa.size() && length < 2 + kKeptDigits; ++at) {
+    if (mantissa[at] != '.') shortText[length++] = mantissa[at];
+  }
+  for (; at < mantissa.size(); ++at) {
+    if (mantissa[at] != '0' && mantissa[at] != '.') {
+      shortText[length++] = '1';
+      break;
+    }
+  }
+  shortText[length++] = 'e';
+  length = static_cast<size_t>(
+      std::to_chars(shortText + length, shortText + sizeof shortText, decimalExponent).ptr -
+      shortText);
+  double value = 0;
+  const auto [end, error] = std::from_chars(shortText, shortText + length, value);
+  return error == std::errc() ? value : 0;
+}
+
 }  // namespace
 
 int32_t TextToInt(std::string_view text) {
@@ -76,13 +154,26 @@ int32_t TextToInt(std::string_view text) {
 // beyond the largest double, or one that rounds to zero, gives
 // result_out_of_range (the value left alone) and reads 0 like any unreadable
 // number; a subnormal result is no failure.
+//
+// The library reads an exponent exactly only up to about 2.7 x 10^9 (it
+// stops growing it past 2^28), so only a text of more than 2.7 GB, whose
+// digits take back such an exponent, could read wrong. A text under 1 MiB
+// cannot: when its value is within a double's range its exponent is under
+// 400 + 2^20 in magnitude; when it is not, the library's exponent, exact or
+// stopped past 2^28, still puts the value out of range, and it reads 0. A
+// text of 1 MiB or more takes the slower exact route, ReadShortened.
 double TextToReal(std::string_view text) {
   text = SkipBlanks(text);
   const bool negative = TakeSign(text);
   if (text.empty() || (!IsDigit(text[0]) && text[0] != '.')) return 0;
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return 0;
+  if (end != text.data() + text.size()) return 0;
+  if (text.size() >= kLongNumberText) {
+    value = ReadShortened(text);
+  } else if (error != std::errc()) {
+    return 0;
+  }
   // Zero comes back unsigned, so "-0" never reaches the output as "-0".
   if (value == 0) return 0;
   return negative ? -value : value;

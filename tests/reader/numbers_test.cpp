@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -118,6 +119,15 @@ TEST(TextToReal, ReadsTheWholeTextOrGivesZero) {
       {"1" + millions + "e-10000400", 0},  // 1e-395: rounds to zero
       {"1" + millions + "e-9999700", 1e305},
       {"1" + millions + "e-9999600", 0},  // 1e405: too large
+      // From 1 MiB on a text is read through its first 800 significant
+      // digits and a 1 for the nonzero digits after them: the halfway point
+      // stays halfway (to even), and a far nonzero digit still rounds up.
+      {"9007199254740993" + millions + "e-10000005", 9007199254740992.0},
+      {"9007199254740993" + millions + "1e-10000006", 9007199254740994.0},
+      {"-0.0" + millions + "9007199254740993" + millions + "1e10000022", -9007199254740994.0},
+      // Exponents of nine digits and more, far out of range.
+      {"1e-123456789", 0},
+      {"-12.5e000000000000000000000000123456789", 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(TextToReal(c.text), c.value) << '"' << c.text.substr(0, 40) << "\" ("
@@ -150,6 +160,22 @@ TEST(TextToReal, TheLibrarysOwnFormsAndRangeEdges) {
       {"1.7976931348623158e308", std::numeric_limits<double>::max()},  // below the overflow
   };
   for (const auto& c : cases) EXPECT_EQ(TextToReal(c.text), c.value) << c.text;
+}
+
+// A number of any length is read by its true value, also when its exponent
+// is beyond the 2.7 x 10^9 up to which the standard library reads one: texts
+// of 2.7 GB, so only in the full run (ctest -C Full; 3 GB of memory).
+TEST(TextToReal, ExponentsBeyondTheLibrarysTakenBackByTheDigits) {
+  if (!std::getenv("JWW_READER_FULL")) GTEST_SKIP() << "full run only";
+  constexpr size_t kZeros = 2'700'000'000;
+  const auto number = [](std::string_view head, std::string_view tail) {
+    std::string text;
+    text.reserve(head.size() + kZeros + tail.size());
+    text.append(head).append(kZeros, '0').append(tail);
+    return text;
+  };
+  EXPECT_EQ(TextToReal(number("1", "e-2700000000")), 1);
+  EXPECT_EQ(TextToReal(number("9007199254740993", "1e-2700000001")), 9007199254740994.0);
 }
 
 TEST(TextToReal, NegativeZeroReadsAsPlainZero) {
