@@ -24,9 +24,11 @@ constexpr int kFixedMinExponent = -3;
 constexpr int kFixedMaxExponent = 15;
 
 // A positive finite value as significant digits d1..dn (at most kRealDigits,
-// no trailing zero) and the exponent E with value = 0.d1..dn x 10^E.
+// no trailing zero) and the exponent E with value = 0.d1..dn x 10^E. The
+// digits are copied in blocks of fixed size, which compile to a few moves,
+// so the array has room past the digits.
 struct DecimalDigits {
-  char digits[kRealDigits];
+  char digits[32];
   int count;
   int exponent;
 };
@@ -34,16 +36,17 @@ struct DecimalDigits {
 // The exponent of a scientific text from std::to_chars, which writes "e", a
 // sign and two or three digits; [exponent, end) is that part.
 int ScientificExponent(const char* exponent, const char* end) {
-  int power = 0;
-  for (const char* digit = exponent + 2; digit < end; ++digit) power = power * 10 + (*digit - '0');
+  int power = (exponent[2] - '0') * 10 + (exponent[3] - '0');
+  if (end - exponent == 5) power = power * 10 + (exponent[4] - '0');
   return exponent[1] == '-' ? -power : power;
 }
 
 // The digits d1..dn of `d` from a scientific mantissa "d[.ddd]" of
-// `significant` digits (at most kRealDigits) at `text`.
+// `significant` digits (at most kRealDigits) at `text`, which has 17 bytes
+// at least.
 void TakeDigits(DecimalDigits& d, const char* text, int significant) {
   d.digits[0] = text[0];
-  if (significant > 1) std::memcpy(d.digits + 1, text + 2, static_cast<size_t>(significant - 1));
+  std::memcpy(d.digits + 1, text + 2, kRealDigits);
   d.count = significant;
 }
 
@@ -103,13 +106,22 @@ char* CopyText(char* out, const char* text) {
   return out + length;
 }
 
+// The layout below writes into a buffer of kLayoutRoom bytes, in fixed-size
+// blocks that may run past the form's end: a block of 16 bytes starts at
+// most 17 bytes in (after "0.000" or a point among the digits), and the
+// exponent, which FormatInt gives kJwwNumberMax bytes of room, at most 17
+// bytes in.
+constexpr size_t kLayoutRoom = 17 + kJwwNumberMax;
+
+// `count` zeros (at most 16).
 char* FillZeros(char* out, int count) {
-  for (int i = 0; i < count; ++i) *out++ = '0';
-  return out;
+  std::memset(out, '0', 16);
+  return out + count;
 }
 
+// digits[0, count) (at most 16).
 char* CopyDigits(char* out, const char* digits, int count) {
-  std::memcpy(out, digits, static_cast<size_t>(count));
+  std::memcpy(out, digits, 16);
   return out + count;
 }
 
@@ -193,11 +205,13 @@ char* FormatReal(char* out, double value) {
     return out + recent.length;
   }
   const DecimalDigits d = RealDigits(magnitude);
-  char* const end = d.exponent < kFixedMinExponent || d.exponent > kFixedMaxExponent
-                        ? WriteScientific(out, d)
-                        : WriteFixed(out, d);
+  char form[kLayoutRoom];
+  const char* const end = d.exponent < kFixedMinExponent || d.exponent > kFixedMaxExponent
+                              ? WriteScientific(form, d)
+                              : WriteFixed(form, d);
   recent.bits = bits;
-  recent.length = static_cast<uint8_t>(end - out);
-  std::memcpy(recent.text, out, kRealFormMax);
-  return end;
+  recent.length = static_cast<uint8_t>(end - form);
+  std::memcpy(recent.text, form, kRealFormMax);
+  std::memcpy(out, form, kRealFormMax);
+  return out + recent.length;
 }
