@@ -76,6 +76,27 @@ size_t FindEndMark(const char* bytes, size_t from, size_t size) {
 // Tokens room is made for at first; it doubles as lines need it.
 constexpr size_t kFirstTokenCapacity = 256;
 
+// Bytes of a piece per token that room is made for before its lines are
+// split: a token and its blank take 2 bytes at least, a drawing's numbers
+// 4 to 17, so a piece of such lines needs no step of growth, each of which
+// would copy the tokens. The room is left untouched until tokens fill it
+// (TTokenRoom), so room beyond them costs no memory that a process is given.
+constexpr size_t kPieceBytesPerToken = 4;
+
+// Room for tokens, raw: a fresh page is touched (and paid for with a fault)
+// only once a token is written into it, where `new std::string_view[n]`
+// would write all n at once. A string_view may live in such storage as soon
+// as it is written there: it is trivially copyable and trivially destroyed.
+struct TRawDelete {
+  void operator()(std::string_view* tokens) const { ::operator delete[](tokens); }
+};
+using TTokenRoom = std::unique_ptr<std::string_view[], TRawDelete>;
+
+TTokenRoom NewTokenRoom(size_t capacity) {
+  return TTokenRoom(
+      static_cast<std::string_view*>(::operator new[](capacity * sizeof(std::string_view))));
+}
+
 struct alignas(kJwwSlotAlignment) TPiece {
   // Whole lines of the file, from the start of a line to just after a LF,
   // or to the end of the file for the last piece.
@@ -93,7 +114,7 @@ struct alignas(kJwwSlotAlignment) TPiece {
   // tokens from lineEnds[i - 1] (0 for the first) to lineEnds[i]. Token k is
   // tokens[k], read as a real reals[k].
   std::vector<uint32_t> lineEnds;
-  std::unique_ptr<std::string_view[]> tokens;
+  TTokenRoom tokens;
   std::unique_ptr<double[]> reals;
   size_t tokenCount = 0;
   size_t tokenCapacity = 0;
@@ -115,21 +136,27 @@ void Reserve(TPiece& piece, size_t size) {
   piece.capacity = size;
 }
 
-// Makes room in `piece` for the tokens of one more line, and for its line
-// end (a line has a token at least, so lines never outnumber tokens). Throws
-// std::bad_alloc when memory runs out or the fault seam says so.
-void ReserveLineTokens(TPiece& piece) {
-  if (piece.tokenCapacity - piece.tokenCount >= kJwwMaxTokens) return;
+// Makes room in `piece` for `capacity` tokens (more than it has) and as
+// many line ends, keeping those it holds. Throws std::bad_alloc when memory
+// runs out or the fault seam says so.
+void GrowTokens(TPiece& piece, size_t capacity) {
   JwwAskBlockAllocSeam();
-  const size_t capacity = std::max(piece.tokenCapacity * 2, kFirstTokenCapacity);
   piece.lineEnds.reserve(capacity);
-  std::unique_ptr<std::string_view[]> tokens(new std::string_view[capacity]);
+  TTokenRoom tokens = NewTokenRoom(capacity);
   std::unique_ptr<double[]> reals(new double[capacity]);
   std::copy_n(piece.tokens.get(), piece.tokenCount, tokens.get());
   std::copy_n(piece.reals.get(), piece.tokenCount, reals.get());
   piece.tokens = std::move(tokens);
   piece.reals = std::move(reals);
   piece.tokenCapacity = capacity;
+}
+
+// Makes room in `piece` for the tokens of one more line, and for its line
+// end (a line has a token at least, so lines never outnumber tokens). Throws
+// std::bad_alloc when memory runs out or the fault seam says so.
+void ReserveLineTokens(TPiece& piece) {
+  if (piece.tokenCapacity - piece.tokenCount >= kJwwMaxTokens) return;
+  GrowTokens(piece, std::max(piece.tokenCapacity * 2, kFirstTokenCapacity));
 }
 
 // The last LF in [from, to), or nullptr.
@@ -349,6 +376,11 @@ class TReadInPieces final : public TJwwPieceWork {
     p.tokenCount = 0;
     p.copied.clear();
     p.copiedAt.clear();
+    // Sized by the bytes read for the piece, not by the few carried over
+    // from the piece before, so that the room stays the same from piece to
+    // piece.
+    const size_t expected = PieceBytes(p.number) / kPieceBytesPerToken + kJwwMaxTokens;
+    if (p.tokenCapacity < expected) GrowTokens(p, expected);
     TJwwLineSplitter splitter;
     TTokenizeLines tokenize(p);
     p.lineCutByMark = !JwwFeedLines(splitter, p.Bytes(), tokenize);
