@@ -228,9 +228,11 @@ bool ReadLinesOnOneThread(TJwwFile file, uint64_t& bytesRead) {
   return true;
 }
 
-bool ReadAllLines(TJwwFile file, uint64_t& bytesRead) {
-  return jwwUseSecondThread ? JwwReadLinesInPieces(file, bytesRead, JwwApplyTokens)
-                            : ReadLinesOnOneThread(file, bytesRead);
+// `sizeAtOpen` (-1 when not known) chooses the way.
+bool ReadAllLines(TJwwFile file, long long sizeAtOpen, uint64_t& bytesRead) {
+  return JwwPiecesPayFor(sizeAtOpen, kJwwSecondThreadBytes)
+             ? JwwReadLinesInPieces(file, bytesRead, JwwApplyTokens)
+             : ReadLinesOnOneThread(file, bytesRead);
 }
 
 // Whether a read that went to the end of the file saw the whole file. The
@@ -288,7 +290,7 @@ bool JwwReadFile(const std::string& path) {
     }
     const TJwwFileState atOpen = jwwFileOps.state(file);
     uint64_t bytesRead = 0;
-    complete = ReadAllLines(file, bytesRead) && WholeFileRead(bytesRead, atOpen.size) &&
+    complete = ReadAllLines(file, atOpen.size, bytesRead) && WholeFileRead(bytesRead, atOpen.size) &&
                UnchangedWhileRead(atOpen, jwwFileOps.state(file), jwwFileOps.pathState(path));
   } catch (const TJwwFileInUse&) {
     jwwReadResult = jrInUse;

@@ -54,6 +54,23 @@ extern TJwwHelperForTests jwwHelperForTests;
 // test can tell that the helper ran.
 extern std::atomic<int64_t> jwwPiecesPreparedByHelper;
 
+// How much work the pieces and a second thread pay for: the reader's bytes,
+// the output pass's entities (about those of a megabyte of a drawing).
+// Every run of the tool is the first of a fresh process, in which the
+// thread must be started and the pieces must be given fresh memory; below
+// about a megabyte that costs more than the thread saves, and the work runs
+// on the calling thread alone, as without jwwUseSecondThread (jwwbench, the
+// first run at 10,000 and 20,000 entities: docs/performance.md).
+constexpr uint64_t kJwwSecondThreadBytes = uint64_t{1} << 20;
+constexpr int32_t kJwwSecondThreadEntities = 20000;
+
+// Whether work of `size` goes to the pieces: with jwwUseSecondThread, from
+// `payingSize` on, or always while the test switch forces the helper on.
+// A size below 0 (not known) counts as large.
+inline bool JwwPiecesPayFor(int64_t size, int64_t payingSize) {
+  return jwwUseSecondThread && (jwwHelperForTests.forced || size < 0 || size >= payingSize);
+}
+
 // How many pieces may be under way at once: produced and not yet finished.
 // Two threads keep four busy (one finishing, one or two being prepared, one
 // waiting); each slot keeps its buffers, so more would only hold more memory

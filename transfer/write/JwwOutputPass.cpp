@@ -124,7 +124,7 @@ class TPassInPieces final : public TJwwPieceWork {
 
 void WriteAllEntities(TJwwProgress& progress) {
   if (jwwHeader.bzFlag) AddOutputLine("bz");
-  if (jwwUseSecondThread) {
+  if (JwwPiecesPayFor(entityOrder.Count(), kJwwSecondThreadEntities)) {
     TPassInPieces pass(progress);
     JwwRunPieces(pass);
   } else {
