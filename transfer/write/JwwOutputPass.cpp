@@ -25,10 +25,20 @@ constexpr auto kWriters = [] {
   return writers;
 }();
 
+// The record counts by kind (0 for no kind), taken once per pass: the pass
+// adds no record, and the test runs for every entity, on both threads.
+using TKindCounts = std::array<int32_t, kJwwKindCount + 1>;
+TKindCounts KindCounts() {
+  TKindCounts counts{};
+  for (int32_t kind = 1; kind <= kJwwKindCount; ++kind) counts[kind] = JwwKindCount(kind);
+  return counts;
+}
+
 // The writer of `ref`'s kind, or nullptr when the kind has none or `ref`
 // names no record.
-const TJwwEntityWriter* WriterOf(const TJwwEntRef& ref) {
-  if (ref.index < 0 || ref.index >= JwwKindCount(ref.kind)) return nullptr;
+const TJwwEntityWriter* WriterOf(const TJwwEntRef& ref, const TKindCounts& counts) {
+  if (ref.kind < 1 || ref.kind > kJwwKindCount) return nullptr;
+  if (ref.index < 0 || ref.index >= counts[ref.kind]) return nullptr;
   return kWriters[ref.kind];
 }
 
@@ -45,9 +55,10 @@ bool GoOnAt(int32_t i, int32_t total, TJwwProgress& progress) {
 
 void WriteOnOneThread(TJwwProgress& progress) {
   const int32_t total = entityOrder.Count();
+  const TKindCounts counts = KindCounts();
   for (int32_t i = 0; i < total && GoOnAt(i, total, progress); ++i) {
     const TJwwEntRef ref = entityOrder[i];
-    if (const TJwwEntityWriter* writer = WriterOf(ref)) {
+    if (const TJwwEntityWriter* writer = WriterOf(ref, counts)) {
       writer->attributes(ref.index);
       writer->command(ref.index, JwwOutputLinesSink());
     }
@@ -85,7 +96,9 @@ class TPassInPieces final : public TJwwPieceWork {
     piece.entityEnds.clear();
     for (int32_t i = piece.first; i < piece.first + piece.count; ++i) {
       const TJwwEntRef ref = entityOrder[i];
-      if (const TJwwEntityWriter* writer = WriterOf(ref)) writer->command(ref.index, piece.lines);
+      if (const TJwwEntityWriter* writer = WriterOf(ref, counts_)) {
+        writer->command(ref.index, piece.lines);
+      }
       piece.entityEnds.push_back(piece.lines.Count());
     }
   }
@@ -99,7 +112,7 @@ class TPassInPieces final : public TJwwPieceWork {
       const int32_t i = piece.first + k;
       if (!GoOnAt(i, total_, progress_)) return false;
       const TJwwEntRef ref = entityOrder[i];
-      if (const TJwwEntityWriter* writer = WriterOf(ref)) writer->attributes(ref.index);
+      if (const TJwwEntityWriter* writer = WriterOf(ref, counts_)) writer->attributes(ref.index);
       AddOutputLines(piece.lines, line, piece.entityEnds[k]);
       line = piece.entityEnds[k];
     }
@@ -116,6 +129,7 @@ class TPassInPieces final : public TJwwPieceWork {
 
   TJwwProgress& progress_;
   const int32_t total_ = entityOrder.Count();
+  const TKindCounts counts_ = KindCounts();
   int32_t next_ = 0;
   TPiece pieces_[kJwwPieceSlots];
 };
