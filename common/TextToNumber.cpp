@@ -4,8 +4,10 @@
 // correctly on every platform.
 #include "common/TextToNumber.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <system_error>
 
@@ -122,26 +124,6 @@ double ReadShortened(std::string_view text) {
   return error == std::errc() ? value : 0;
 }
 
-}  // namespace
-
-int32_t TextToInt(std::string_view text) {
-  text = SkipBlanks(text);
-  const bool negative = TakeSign(text);
-  const int base = TakeHexPrefix(text) ? 16 : 10;
-  // The rest must be digits of the base, and at least one: std::from_chars
-  // of an unsigned type takes nothing else (no sign, no prefix, no blank)
-  // and fails a value beyond 64 bits.
-  uint64_t magnitude = 0;
-  const auto [end, error] =
-      std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
-  if (error != std::errc() || end != text.data() + text.size()) return 0;
-  // The magnitude may reach 2^31 only for a negative number.
-  const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
-  if (magnitude > limit) return 0;
-  const int64_t value = static_cast<int64_t>(magnitude);
-  return static_cast<int32_t>(negative ? -value : value);
-}
-
 // After its sign, the grammar's number is digits, an optional "." with
 // digits and an optional exponent ("E" or "e", an optional sign, a digit at
 // least); a mantissa without digits is well formed and reads 0.
@@ -162,17 +144,102 @@ int32_t TextToInt(std::string_view text) {
 // 400 + 2^20 in magnitude; when it is not, the library's exponent, exact or
 // stopped past 2^28, still puts the value out of range, and it reads 0. A
 // text of 1 MiB or more takes the slower exact route, ReadShortened.
-double TextToReal(std::string_view text) {
-  text = SkipBlanks(text);
-  const bool negative = TakeSign(text);
+//
+// Takes an unsigned text (no blank, no sign) and gives its magnitude, or 0
+// for what does not read.
+double ReadMagnitude(std::string_view text) {
   if (text.empty() || (!IsDigit(text[0]) && text[0] != '.')) return 0;
   double value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (end != text.data() + text.size()) return 0;
-  if (text.size() >= kLongNumberText) {
-    value = ReadShortened(text);
-  } else if (error != std::errc()) {
-    return 0;
+  if (text.size() >= kLongNumberText) return ReadShortened(text);
+  return error == std::errc() ? value : 0;
+}
+
+// The number texts last read on this thread, found by their bytes: a
+// drawing repeats many (a line ends where the next begins, a grid's
+// coordinates recur, a text's direction is "1 0"), and comparing a text
+// costs a fraction of reading it again. A value found is the one that the
+// same bytes gave before, so it cannot differ from a fresh reading. Texts
+// of up to 16 bytes are kept, which holds nearly every number a drawing
+// has.
+constexpr size_t kRecentNumberMax = 16;
+struct TRecentNumber {
+  uint64_t first;  // the text's key (NumberKey); all 0 with size 0 is the
+  uint64_t last;   // empty text, which reads 0: an unused slot is right too
+  uint64_t size;
+  double magnitude;
+};
+constexpr int kRecentNumberBits = 8;
+thread_local std::array<TRecentNumber, size_t{1} << kRecentNumberBits> recentNumbers;
+
+// Two words that, with its size, tell a text of at most 16 bytes from any
+// other of that size: for 8 bytes or more its first and its last eight (which
+// overlap below 16), for 4 to 7 its first and its last four, for 1 to 3 its
+// first, middle and last byte. Fixed-size loads only, within the text.
+std::array<uint64_t, 2> NumberKey(const char* text, size_t size) {
+  uint64_t first = 0;
+  uint64_t last = 0;
+  if (size >= 8) {
+    std::memcpy(&first, text, 8);
+    std::memcpy(&last, text + size - 8, 8);
+  } else if (size >= 4) {
+    uint32_t head;
+    uint32_t tail;
+    std::memcpy(&head, text, 4);
+    std::memcpy(&tail, text + size - 4, 4);
+    first = head;
+    last = tail;
+  } else if (size > 0) {
+    const auto byte = [&](size_t i) { return uint64_t{static_cast<unsigned char>(text[i])}; };
+    first = byte(0) | byte(size / 2) << 8 | byte(size - 1) << 16;
+  }
+  return {first, last};
+}
+
+// The slot of a key in recentNumbers: the top bits of a multiplicative
+// hash.
+TRecentNumber& RecentNumberSlot(const std::array<uint64_t, 2>& key, size_t size) {
+  constexpr uint64_t kGoldenRatio = 0x9E3779B97F4A7C15;
+  const uint64_t mixed = (key[0] ^ (key[1] * kGoldenRatio) ^ size) * kGoldenRatio;
+  return recentNumbers[mixed >> (64 - kRecentNumberBits)];
+}
+
+}  // namespace
+
+int32_t TextToInt(std::string_view text) {
+  text = SkipBlanks(text);
+  const bool negative = TakeSign(text);
+  const int base = TakeHexPrefix(text) ? 16 : 10;
+  // The rest must be digits of the base, and at least one: std::from_chars
+  // of an unsigned type takes nothing else (no sign, no prefix, no blank)
+  // and fails a value beyond 64 bits.
+  uint64_t magnitude = 0;
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+  if (error != std::errc() || end != text.data() + text.size()) return 0;
+  // The magnitude may reach 2^31 only for a negative number.
+  const uint64_t limit = negative ? uint64_t{1} << 31 : (uint64_t{1} << 31) - 1;
+  if (magnitude > limit) return 0;
+  const int64_t value = static_cast<int64_t>(magnitude);
+  return static_cast<int32_t>(negative ? -value : value);
+}
+
+// The blanks and the sign, then the magnitude: kept by its bytes on this
+// thread (recentNumbers) or read by ReadMagnitude.
+double TextToReal(std::string_view text) {
+  text = SkipBlanks(text);
+  const bool negative = TakeSign(text);
+  double value;
+  if (text.size() <= kRecentNumberMax) {
+    const std::array<uint64_t, 2> key = NumberKey(text.data(), text.size());
+    TRecentNumber& recent = RecentNumberSlot(key, text.size());
+    if (recent.first != key[0] || recent.last != key[1] || recent.size != text.size()) {
+      recent = {key[0], key[1], text.size(), ReadMagnitude(text)};
+    }
+    value = recent.magnitude;
+  } else {
+    value = ReadMagnitude(text);
   }
   // Zero comes back unsigned, so "-0" never reaches the output as "-0".
   if (value == 0) return 0;

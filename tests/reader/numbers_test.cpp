@@ -178,6 +178,29 @@ TEST(TextToReal, ExponentsBeyondTheLibrarysTakenBackByTheDigits) {
   EXPECT_EQ(TextToReal(number("9007199254740993", "1e-2700000001")), 9007199254740994.0);
 }
 
+// A text read lately is found again by its bytes, and no other text may be
+// taken for it: each text of 1 to 17 bytes, read between itself changed in
+// one byte at each place (a digit, a point, the exponent), reads its own value.
+TEST(TextToReal, ARecentTextIsToldFromOneThatDiffersInAnyByte) {
+  const std::string digits = "12345678901234567";
+  for (size_t size = 1; size <= digits.size(); ++size) {
+    const std::string text = digits.substr(0, size);
+    for (size_t at = 0; at < size; ++at) {
+      for (char other : {'9', '.', 'e'}) {
+        std::string changed = text;
+        changed[at] = changed[at] == other ? '0' : other;
+        for (const std::string& t : {text, changed, text, changed}) {
+          char* end = nullptr;
+          double expected = std::strtod(t.c_str(), &end);
+          // Not a whole number, or beyond the largest double: 0.
+          if (*end != '\0' || t.back() == 'e' || !std::isfinite(expected)) expected = 0;
+          EXPECT_EQ(TextToReal(t), expected) << t;
+        }
+      }
+    }
+  }
+}
+
 TEST(TextToReal, NegativeZeroReadsAsPlainZero) {
   for (const char* text : {"-0", "-0.0", "-0e5", "-1e-400", "-.0"}) {
     double value = TextToReal(text);
