@@ -156,23 +156,6 @@ double ReadMagnitude(std::string_view text) {
   return error == std::errc() ? value : 0;
 }
 
-// The number texts last read on this thread, found by their bytes: a
-// drawing repeats many (a line ends where the next begins, a grid's
-// coordinates recur, a text's direction is "1 0"), and comparing a text
-// costs a fraction of reading it again. A value found is the one that the
-// same bytes gave before, so it cannot differ from a fresh reading. Texts
-// of up to 16 bytes are kept, which holds nearly every number a drawing
-// has.
-constexpr size_t kRecentNumberMax = 16;
-struct TRecentNumber {
-  uint64_t first;  // the text's key (NumberKey); all 0 with size 0 is the
-  uint64_t last;   // empty text, which reads 0: an unused slot is right too
-  uint64_t size;
-  double magnitude;
-};
-constexpr int kRecentNumberBits = 8;
-thread_local std::array<TRecentNumber, size_t{1} << kRecentNumberBits> recentNumbers;
-
 // Two words that, with its size, tell a text of at most 16 bytes from any
 // other of that size: for 8 bytes or more its first and its last eight (which
 // overlap below 16), for 4 to 7 its first and its last four, for 1 to 3 its
@@ -197,12 +180,19 @@ std::array<uint64_t, 2> NumberKey(const char* text, size_t size) {
   return {first, last};
 }
 
-// The slot of a key in recentNumbers: the top bits of a multiplicative
-// hash.
-TRecentNumber& RecentNumberSlot(const std::array<uint64_t, 2>& key, size_t size) {
+// The slot of a key in `recent`: the top bits of a multiplicative hash.
+TRecentNumbers::TSlot& RecentSlot(TRecentNumbers& recent, const std::array<uint64_t, 2>& key,
+                                  size_t size) {
   constexpr uint64_t kGoldenRatio = 0x9E3779B97F4A7C15;
   const uint64_t mixed = (key[0] ^ (key[1] * kGoldenRatio) ^ size) * kGoldenRatio;
-  return recentNumbers[mixed >> (64 - kRecentNumberBits)];
+  return recent.slots[mixed >> (64 - TRecentNumbers::kSlotBits)];
+}
+
+// TextToReal's answer for a magnitude and whether a "-" came before it.
+double Signed(double magnitude, bool negative) {
+  // Zero comes back unsigned, so "-0" never reaches the output as "-0".
+  if (magnitude == 0) return 0;
+  return negative ? -magnitude : magnitude;
 }
 
 }  // namespace
@@ -225,23 +215,20 @@ int32_t TextToInt(std::string_view text) {
   return static_cast<int32_t>(negative ? -value : value);
 }
 
-// The blanks and the sign, then the magnitude: kept by its bytes on this
-// thread (recentNumbers) or read by ReadMagnitude.
 double TextToReal(std::string_view text) {
   text = SkipBlanks(text);
   const bool negative = TakeSign(text);
-  double value;
-  if (text.size() <= kRecentNumberMax) {
-    const std::array<uint64_t, 2> key = NumberKey(text.data(), text.size());
-    TRecentNumber& recent = RecentNumberSlot(key, text.size());
-    if (recent.first != key[0] || recent.last != key[1] || recent.size != text.size()) {
-      recent = {key[0], key[1], text.size(), ReadMagnitude(text)};
-    }
-    value = recent.magnitude;
-  } else {
-    value = ReadMagnitude(text);
+  return Signed(ReadMagnitude(text), negative);
+}
+
+double TextToReal(std::string_view text, TRecentNumbers& recent) {
+  text = SkipBlanks(text);
+  const bool negative = TakeSign(text);
+  if (text.size() > TRecentNumbers::kTextMax) return Signed(ReadMagnitude(text), negative);
+  const std::array<uint64_t, 2> key = NumberKey(text.data(), text.size());
+  TRecentNumbers::TSlot& slot = RecentSlot(recent, key, text.size());
+  if (slot.first != key[0] || slot.last != key[1] || slot.size != text.size()) {
+    slot = {key[0], key[1], text.size(), ReadMagnitude(text)};
   }
-  // Zero comes back unsigned, so "-0" never reaches the output as "-0".
-  if (value == 0) return 0;
-  return negative ? -value : value;
+  return Signed(slot.magnitude, negative);
 }

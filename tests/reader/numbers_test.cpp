@@ -182,6 +182,7 @@ TEST(TextToReal, ExponentsBeyondTheLibrarysTakenBackByTheDigits) {
 // taken for it: each text of 1 to 17 bytes, read between itself changed in
 // one byte at each place (a digit, a point, the exponent), reads its own value.
 TEST(TextToReal, ARecentTextIsToldFromOneThatDiffersInAnyByte) {
+  TRecentNumbers recent;
   const std::string digits = "12345678901234567";
   for (size_t size = 1; size <= digits.size(); ++size) {
     const std::string text = digits.substr(0, size);
@@ -194,7 +195,8 @@ TEST(TextToReal, ARecentTextIsToldFromOneThatDiffersInAnyByte) {
           double expected = std::strtod(t.c_str(), &end);
           // Not a whole number, or beyond the largest double: 0.
           if (*end != '\0' || t.back() == 'e' || !std::isfinite(expected)) expected = 0;
-          EXPECT_EQ(TextToReal(t), expected) << t;
+          EXPECT_EQ(TextToReal(t, recent), expected) << t;
+          EXPECT_EQ(TextToReal("-" + t, recent), expected == 0 ? 0 : -expected) << t;
         }
       }
     }

@@ -122,6 +122,7 @@ struct alignas(kJwwSlotAlignment) TPiece {
   std::string copied;                                   // the tokens that are not runs of `bytes`
   std::vector<std::pair<uint32_t, uint32_t>> copiedAt;  // (token, offset in `copied`)
   TJwwTokenList scratch;                                // the splitter's tokens of the current line
+  TRecentNumbers recentNumbers;                         // the numbers its pieces read lately
 
   std::string_view Bytes() const { return {bytes.get(), size}; }
 };
@@ -183,7 +184,7 @@ class TTokenizeLines final : public TJwwLineHandler {
     for (int i = 0; i < p.scratch.count; ++i) {
       const std::string_view token = p.scratch.token[i];
       const size_t k = p.tokenCount++;
-      p.reals[k] = TextToReal(token);
+      p.reals[k] = TextToReal(token, p.recentNumbers);
       p.tokens[k] = token;
       if (reinterpret_cast<uintptr_t>(token.data()) - begin + token.size() > size) {
         // Not a run of the piece: copied bytes or the empty token.
