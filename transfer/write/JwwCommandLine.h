@@ -40,7 +40,9 @@ class TJwwCommandLine {
     return *this;
   }
   TJwwCommandLine& Real(double value) {
-    if (Room() >= kJwwNumberMax) end_ = FormatReal(end_, value);
+    if (Room() < kJwwNumberMax) return *this;
+    if (!recentForms_) recentForms_ = &JwwThisThreadsRealForms();
+    end_ = FormatReal(end_, value, *recentForms_);
     return *this;
   }
 
@@ -60,4 +62,7 @@ class TJwwCommandLine {
 
   char buffer_[kCapacity];
   char* end_ = buffer_;
+  // This thread's recent real forms, looked up at the line's first real:
+  // once a line rather than once a number.
+  TJwwRecentRealForms* recentForms_ = nullptr;
 };

@@ -153,11 +153,6 @@ char* WriteFixed(char* out, const DecimalDigits& d) {
   return CopyDigits(out, d.digits + d.exponent, d.count - d.exponent);
 }
 
-// The real forms last written on this thread, found by the magnitude's
-// bits: a drawing repeats many values (a line ends where the next begins, a
-// rectangle's corners share their x and y), and copying a text costs a
-// fraction of converting the value again. A copy is the text that the same
-// bits gave before, so it cannot differ from a fresh one.
 constexpr int kRealFormMax = 23;  // "1.23456789012345E-308" and room to spare
 static_assert(1 + kRealFormMax <= kJwwNumberMax, "a sign and a slot fit in the caller's room");
 struct TRecentRealForm {
@@ -166,16 +161,24 @@ struct TRecentRealForm {
   char text[kRealFormMax];
 };
 constexpr int kRecentRealFormBits = 8;
-thread_local std::array<TRecentRealForm, size_t{1} << kRecentRealFormBits> recentRealForms;
-
-// The slot of `bits` in recentRealForms: the top bits of a multiplicative
-// hash, which spreads values that differ only in their low bits.
-TRecentRealForm& RecentSlot(uint64_t bits) {
-  constexpr uint64_t kGoldenRatio = 0x9E3779B97F4A7C15;
-  return recentRealForms[(bits * kGoldenRatio) >> (64 - kRecentRealFormBits)];
-}
 
 }  // namespace
+
+struct TJwwRecentRealForms {
+  std::array<TRecentRealForm, size_t{1} << kRecentRealFormBits> slots{};
+
+  // The slot of `bits`: the top bits of a multiplicative hash, which spreads
+  // values that differ only in their low bits.
+  TRecentRealForm& Slot(uint64_t bits) {
+    constexpr uint64_t kGoldenRatio = 0x9E3779B97F4A7C15;
+    return slots[(bits * kGoldenRatio) >> (64 - kRecentRealFormBits)];
+  }
+};
+
+TJwwRecentRealForms& JwwThisThreadsRealForms() {
+  thread_local TJwwRecentRealForms forms;
+  return forms;
+}
 
 char* FormatHex(char* out, int32_t value) {
   static constexpr char kHexDigits[] = "0123456789ABCDEF";
@@ -191,13 +194,17 @@ char* FormatHex(char* out, int32_t value) {
 }
 
 char* FormatReal(char* out, double value) {
+  return FormatReal(out, value, JwwThisThreadsRealForms());
+}
+
+char* FormatReal(char* out, double value, TJwwRecentRealForms& recentForms) {
   if (std::isnan(value)) return CopyText(out, "NAN");
   if (value == 0) return CopyText(out, "0");  // either sign
   if (std::signbit(value)) *out++ = '-';
   if (std::isinf(value)) return CopyText(out, "INF");
   const double magnitude = std::fabs(value);
   const uint64_t bits = std::bit_cast<uint64_t>(magnitude);
-  TRecentRealForm& recent = RecentSlot(bits);
+  TRecentRealForm& recent = recentForms.Slot(bits);
   if (recent.bits == bits) {
     // The whole slot in one fixed-size copy: the bytes past the text fall
     // within the room the caller gives.

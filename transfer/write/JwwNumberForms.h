@@ -18,3 +18,17 @@ char* FormatHex(char* out, int32_t value);
 // decimal exponents -3..15, otherwise "d.dddE-n". Zero of either sign is "0",
 // infinities "INF" and "-INF", not-a-number "NAN".
 char* FormatReal(char* out, double value);
+
+// The real forms last written on one thread, found by the value's bits: a
+// drawing repeats many values (a line ends where the next begins, a
+// rectangle's corners share their x and y), and copying a text costs a
+// fraction of converting the value again. A copy is the text that the same
+// bits gave before, so it cannot differ from a fresh one.
+struct TJwwRecentRealForms;
+
+// This thread's recent real forms. A thread_local look-up, which the Windows
+// build makes through a call: a caller writing several reals takes it once.
+TJwwRecentRealForms& JwwThisThreadsRealForms();
+
+// FormatReal(out, value), through `recent`, which must be this thread's.
+char* FormatReal(char* out, double value, TJwwRecentRealForms& recent);
